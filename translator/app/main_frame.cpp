@@ -1,0 +1,65 @@
+#include "translator/app/main_frame.h"
+
+#include "translator/app/resource.h"
+#include "translator/app/word_commands.h"
+#include "translator/app/workers.h"
+#include "translator/framework/dialog.h"
+#include "translator/framework/worker_thread.h"
+
+#include <shellapi.h>
+#include <cstring>
+#include <new>
+
+const MessageMapEntry CMainFrame::kMessageEntries[] = {
+    CommandEntry(ID_WORDS_ADD, &CMainFrame::OnWordsAdd),
+    CommandEntry(ID_WORDS_SEARCH, &CMainFrame::OnWordsSearch),
+    CommandEntry(ID_OPTIONS_INDEX, &CMainFrame::OnOptionsIndex),
+    CommandEntry(ID_TEXT_FILE, &CMainFrame::OnTextFile),
+    CommandEntry(ID_TEXT_CLIPBOARD, &CMainFrame::OnTextClipboard),
+    MessageEntry(WM_DROPFILES, &CMainFrame::OnDropFiles),
+    CommandEntry(ID_HELP_INDEX, &FrameWnd::OnHelpIndex),
+    EndOfMap(),
+};
+const MessageMap CMainFrame::kMessageMap = {&FrameWnd::kMessageMap, CMainFrame::kMessageEntries};
+
+void CMainFrame::OnWordsAdd(Message& m)
+{
+    RunAddWordLoop();
+}
+
+void CMainFrame::OnWordsSearch(Message& m)
+{
+    RunSearchLoop();
+}
+
+void CMainFrame::OnOptionsIndex(Message& m)
+{
+    // The rebuild deletes and recreates both index files: it starts only on
+    // an explicit OK (a confirmation that could not be shown counts as no).
+    Dialog confirmation(IDD_INDEX_CONFIRM);
+    if (confirmation.DoModal(hwnd_) == IDOK) StartWorkerThread(Reindex, nullptr);
+}
+
+void CMainFrame::OnTextFile(Message& m)
+{
+    StartWorkerThread(TranslateFileWorker, nullptr);
+}
+
+void CMainFrame::OnTextClipboard(Message& m)
+{
+    StartWorkerThread(TranslateClipboardWorker, nullptr);
+}
+
+void CMainFrame::OnDropFiles(Message& m)
+{
+    HDROP drop = reinterpret_cast<HDROP>(m.wparam);
+    char path[MAX_PATH] = {};
+    UINT length = DragQueryFileA(drop, 0, path, MAX_PATH);
+    DragFinish(drop);
+    if (length == 0) return;
+
+    char* copy = new (std::nothrow) char[std::strlen(path) + 1];
+    if (!copy) return;
+    std::strcpy(copy, path);
+    if (!StartWorkerThread(TranslateFileWorker, copy)) delete[] copy;  // the worker owns it once started
+}

@@ -1,0 +1,8 @@
+#include "file_replace.h"
+
+#include <windows.h>
+
+bool replace_file(const char* from, const char* to)
+{
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}

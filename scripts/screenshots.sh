@@ -9,7 +9,8 @@ set -u
 root="$(cd "$(dirname "$0")/.." && pwd)"
 . "$root/scripts/wine-env.sh"
 build="$(cd "${1:?usage: screenshots.sh BUILD_DIR}" && pwd)"
-exe="$build/translator/LEXON_V2.exe"
+exe="$build/bin/LEXON_V2.exe"
+[ -f "$exe" ] || exe="$build/translator/LEXON_V2.exe"
 [ -f "$exe" ] || { echo "no $exe: build first" >&2; exit 1; }
 command -v import >/dev/null || { echo "ImageMagick's import is missing" >&2; exit 1; }
 
@@ -53,6 +54,19 @@ for i in $(seq 1 60); do
 done
 [ -f "$shot.tmp.png" ] && mv "$shot.tmp.png" "$shot"
 [ $status = 0 ] || echo "the splash did not appear within a minute; see $shot" >&2
+
+# The other windows, opened from outside by the driver on the same desktop.
+driver="$build/tests/gui/lexon_screenshot_driver.exe"
+drive() { "$LEXON_WINE_LOADER" explorer /desktop=lexon,1024x768 "$driver" "$@" >/dev/null 2>&1; }
+capture() { sleep 3; import -window root "$out/$1" 2>/dev/null || status=1; }
+if [ $status = 0 ] && [ -f "$driver" ]; then
+    drive key                                   # the splash goes
+    drive command 57664; capture about_box.png  # Words > About Norvask
+    drive cancel "Acerca de Lexon 1.0 para Windows"
+    drive command 32773; capture index_confirmation.png   # Options > Index
+    drive cancel "Question"                     # Cancel: nothing is started
+    drive command 57600; capture text_editor_window.png   # Options > Text Editor > New File
+fi
 "$wineserver_bin" -k 2>/dev/null || true   # this script's own prefix only
 wait "$app_pid" 2>/dev/null || true
 xvfb_stop

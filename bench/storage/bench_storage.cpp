@@ -85,7 +85,9 @@ void WriteTable(const std::string& name, const std::vector<Pair>& pairs)
     std::fclose(file);
 }
 
-double TimeSqlite(const std::string& name, const std::vector<Pair>& pairs)
+// durable = SQLite's defaults (the commit waits for the disk); otherwise
+// synchronous=OFF, as our rebuild does not wait for the disk either.
+double TimeSqlite(const std::string& name, const std::vector<Pair>& pairs, bool durable)
 {
     std::filesystem::remove(name);
     auto start = std::chrono::steady_clock::now();
@@ -94,6 +96,7 @@ double TimeSqlite(const std::string& name, const std::vector<Pair>& pairs)
         std::fprintf(stderr, "sqlite: cannot open %s\n", name.c_str());
         std::exit(1);
     }
+    if (!durable) sqlite3_exec(db, "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     sqlite3_exec(db,
                  "CREATE TABLE words(english TEXT, spanish TEXT, class TEXT);"
@@ -132,6 +135,7 @@ int main(int argc, char** argv)
     const int kRuns = 3;
     double best_rebuild = 1e9;
     double best_sqlite = 1e9;
+    double best_sqlite_durable = 1e9;
     for (int run = 0; run < kRuns; ++run) {
         auto start = std::chrono::steady_clock::now();
         if (Reindex(files, nullptr) != 0) {
@@ -139,7 +143,8 @@ int main(int argc, char** argv)
             return 1;
         }
         best_rebuild = std::min(best_rebuild, Seconds(start));
-        best_sqlite = std::min(best_sqlite, TimeSqlite(folder + "/bench.sqlite", pairs));
+        best_sqlite = std::min(best_sqlite, TimeSqlite(folder + "/bench.sqlite", pairs, false));
+        best_sqlite_durable = std::min(best_sqlite_durable, TimeSqlite(folder + "/bench.sqlite", pairs, true));
     }
     DictionaryCheckResult check = CheckDictionary(files);
     if (!check.Consistent()) {
@@ -147,10 +152,13 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("rebuild of %d records (both indexes): %.3f s (best of %d)\n", records, best_rebuild, kRuns);
-    std::printf("sqlite, same pairs, one table + two indexes, one transaction: %.3f s (best of %d)\n", best_sqlite,
-                kRuns);
+    std::printf("sqlite, same pairs, one table + two indexes, one transaction, synchronous=OFF: %.3f s (best of %d)\n",
+                best_sqlite, kRuns);
+    std::printf("sqlite, the same with its default durable commit: %.3f s (best of %d)\n", best_sqlite_durable, kRuns);
     double ratio = best_rebuild / best_sqlite;
-    std::printf("ratio rebuild / sqlite: %.2f (target <= 3.00): %s\n", ratio, ratio <= 3.0 ? "met" : "NOT MET");
+    std::printf("ratio rebuild / sqlite (synchronous=OFF): %.2f (target <= 3.00): %s\n", ratio,
+                ratio <= 3.0 ? "met" : "NOT MET");
+    std::printf("ratio rebuild / sqlite (durable): %.2f\n", best_rebuild / best_sqlite_durable);
 
     // Seek throughput on the English index, every pair's word in random order.
     BTREE tree;

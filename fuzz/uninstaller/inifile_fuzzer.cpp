@@ -11,6 +11,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "sectioned_file.h"
 
@@ -39,10 +40,16 @@ bool temp_left()
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    char pattern[] = "/tmp/ravelup_inifile_fuzz_XXXXXX";
-    if (!mkdtemp(pattern))
+    // A memory file system when there is one: every input rewrites the file
+    // a dozen times.
+    struct stat info;
+    std::string base = stat("/dev/shm", &info) == 0 ? "/dev/shm" : "/tmp";
+    std::string pattern_text = base + "/ravelup_inifile_fuzz_XXXXXX";
+    std::vector<char> pattern(pattern_text.begin(), pattern_text.end());
+    pattern.push_back('\0');
+    if (!mkdtemp(&pattern[0]))
         std::abort();
-    g_dir = pattern;
+    g_dir = &pattern[0];
     g_path = g_dir + "/f.ini";
     return 0;
 }

@@ -2,6 +2,7 @@
 // object, main frame, splash, about box and index confirmation with the real
 // resources, driven by messages; modal windows are answered by a watcher
 // thread. Worker starts are recorded, not run.
+#include "tests/gui/fake_commands.h"
 #include "tests/gui/gui_test_support.h"
 #include "translator/app/lexon_app.h"
 #include "translator/app/resource.h"
@@ -64,6 +65,10 @@ protected:
     void TearDown() override
     {
         if (app_) {
+            for (size_t i = 0; i < app_->TemplateCount(); ++i) {  // no save question at the end
+                Document* document = app_->GetTemplate(i)->GetDocument();
+                if (document) document->SetModifiedFlag(false);
+            }
             if (app_->GetMainHwnd()) SendMessageA(app_->GetMainHwnd(), WM_CLOSE, 0, 0);
             PumpFor(*app_, 30);
             app_->ExitInstance();
@@ -438,6 +443,39 @@ TEST_F(ShellWindowTest, NewFileOpensOneEditorWindowAndReusesIt)
     EXPECT_TRUE(IsWindow(main_));
 }
 
+// Answers the framework's save question (caption: the application title).
+std::function<void()> AnswerSaveQuestion(std::string* question, int button)
+{
+    return [question, button] {
+        HWND box = WaitForOwnWindow("Lexon 1.0 para Windows 3.1");
+        ASSERT_NE(box, nullptr);
+        *question = WindowText(GetDlgItem(box, 0xFFFF));
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    };
+}
+
+TEST_F(ShellWindowTest, ModifiedEditorTextIsOfferedForSavingBeforeCloseOrNew)
+{
+    Start();
+    SendMessageA(main_, WM_COMMAND, ID_FILE_NEW, 0);
+    SingleDocTemplate* editor = app_->GetTemplate(1);
+    ASSERT_NE(editor->GetDocument(), nullptr);
+    HWND editor_window = editor->GetFrame()->GetHwnd();
+    editor->GetDocument()->SetModifiedFlag();
+
+    std::string question;
+    RunCommand(ID_APP_EXIT, AnswerSaveQuestion(&question, IDCANCEL));
+    EXPECT_EQ(question, "Save changes to Untitled?");
+    EXPECT_TRUE(IsWindow(main_)) << "Cancel keeps both windows";
+    EXPECT_TRUE(IsWindow(editor_window));
+
+    question.clear();
+    RunCommand(ID_FILE_NEW, AnswerSaveQuestion(&question, IDNO));
+    EXPECT_EQ(question, "Save changes to Untitled?");
+    EXPECT_EQ(editor->GetFrame()->GetHwnd(), editor_window) << "the same editor window";
+    EXPECT_FALSE(editor->GetDocument()->IsModified());
+}
+
 TEST_F(ShellWindowTest, ExitClosesTheMainWindowAndWritesTheRecentFileList)
 {
     Start();
@@ -455,6 +493,39 @@ TEST_F(ShellWindowTest, ExitClosesTheMainWindowAndWritesTheRecentFileList)
     GetPrivateProfileStringA("Recent File List", "File2", "", value, MAX_PATH, profile_.c_str());
     EXPECT_STREQ(value, "C:\\texts\\old.txt");
     app_.reset();
+}
+
+TEST_F(ShellWindowTest, WordsCommandsRunTheirLoopsFromMenuAndShortcut)
+{
+    Start();
+    int adds = g_add_word_loops, searches = g_search_loops;
+    SendMessageA(main_, WM_COMMAND, MAKEWPARAM(ID_WORDS_ADD, 0), 0);
+    SendMessageA(main_, WM_COMMAND, MAKEWPARAM(ID_WORDS_SEARCH, 0), 0);
+    SendMessageA(main_, WM_COMMAND, MAKEWPARAM(ID_WORDS_SEARCH, 1), 0);  // as from Ctrl+B
+    EXPECT_EQ(g_add_word_loops - adds, 1);
+    EXPECT_EQ(g_search_loops - searches, 2);
+    EXPECT_TRUE(launcher_.Started().empty());
+}
+
+TEST_F(ShellWindowTest, DiskFileCancelledInTheOpenPromptChangesNothing)
+{
+    Start();
+    std::string filter_shown;
+    RunCommand(ID_FILE_OPEN, [&filter_shown] {
+        HWND prompt = WaitForOwnWindow("Open", 10000);
+        ASSERT_NE(prompt, nullptr);
+        HWND types = GetDlgItem(prompt, 0x470);  // the file-type list of the prompt
+        if (types) {
+            char text[128] = {};
+            SendMessageA(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+            filter_shown = text;
+            EXPECT_EQ(SendMessageA(types, CB_GETCOUNT, 0, 0), 1);
+        }
+        PostMessageA(prompt, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    EXPECT_EQ(filter_shown, "All Files (*.*)");
+    EXPECT_EQ(app_->GetTemplate(1)->GetFrame(), nullptr) << "no editor window";
+    EXPECT_EQ(OwnTopLevelWindows().size(), 2u) << "main window and splash only";
 }
 
 TEST_F(ShellWindowTest, ProfileIsNamedAfterTheExecutable)

@@ -144,6 +144,22 @@ TEST_F(CorruptIndexTest, AParentThatDoesNotKnowItsChildIsAFatalStop)
     EXPECT_FALSE(Faults(b).empty());
 }
 
+TEST_F(CorruptIndexTest, ALeafChainThatLoopsBackEndsAWalk)
+{
+    std::vector<unsigned char> b = good_;
+    PutU32At(b, 2 * 512 + 12, 1);   // the last leaf's next is the first leaf
+    PutU32At(b, 1 * 512 + 8, 2);    // which links back to it
+    WriteBytes(name_, b);
+    BTREE tree;
+    int16_t h = tree.Open(name_.c_str());
+    ASSERT_GE(h, 0);
+    int steps = 0;
+    EXPECT_THROW(
+        for (int32_t r = tree.First(h); r != 0 && steps < 1000; r = tree.Next(h)) ++steps,
+        FatalStopped);
+    EXPECT_EQ(steps, 26) << "every entry once, then the bad link";
+}
+
 TEST_F(CorruptIndexTest, AFreeListThatNamesAPageInUseIsCaught)
 {
     std::vector<unsigned char> b = good_;

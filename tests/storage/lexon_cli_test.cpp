@@ -79,7 +79,8 @@ TEST_F(LexonCliTest, CreateImportExportRoundTripInUtf8)
     std::string exported = folder_.File("out.tsv");
     run = Lexon("export '" + exported + "'");
     EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(ReadBytes(exported).size(), 53u);
+    std::vector<unsigned char> file = ReadBytes(exported);
+    EXPECT_EQ(std::string(file.begin(), file.end()), "child\tni\xF1o\tn\nbank\tbanco\tn\nbank\torilla\tn\ngo\tir\t\n");
 
     run = Lexon("check");
     EXPECT_EQ(run.exit_code, 0) << run.out;

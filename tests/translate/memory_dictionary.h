@@ -20,8 +20,13 @@ public:
 
     void Add(const std::string& english, const std::string& spanish)
     {
-        pairs_.push_back({ConvertDictionaryText(english.substr(0, kMaxWordLength)),
-                          ConvertDictionaryText(spanish.substr(0, kMaxWordLength))});
+        Pair pair;
+        pair.english = ConvertDictionaryText(english.substr(0, kMaxWordLength));
+        pair.spanish = ConvertDictionaryText(spanish.substr(0, kMaxWordLength));
+        char key[kDictionaryKeyLength];
+        MakeDictionaryKey((source_ == kEnglish ? pair.english : pair.spanish).c_str(), key);
+        pair.key.assign(key, kDictionaryKeyLength);
+        pairs_.push_back(pair);
     }
 
     int32_t SeekKey(char* key) override
@@ -30,13 +35,9 @@ public:
         std::string sought(key, kDictionaryKeyLength);
         sought.erase(sought.find_last_not_of(' ') + 1);
         sought_.push_back(sought);
-        for (std::size_t i = 0; i < pairs_.size(); ++i) {
-            const std::string& word = source_ == kEnglish ? pairs_[i].english : pairs_[i].spanish;
-            char entry_key[kDictionaryKeyLength];
-            MakeDictionaryKey(word.c_str(), entry_key);
-            if (std::memcmp(entry_key, key, kDictionaryKeyLength) == 0)
+        for (std::size_t i = 0; i < pairs_.size(); ++i)
+            if (std::memcmp(pairs_[i].key.data(), key, kDictionaryKeyLength) == 0)
                 return static_cast<int32_t>(i + 1);
-        }
         return 0;
     }
 
@@ -57,6 +58,7 @@ private:
     struct Pair {
         std::string english;
         std::string spanish;
+        std::string key;   // the source word's index key, 21 bytes
     };
     int source_;
     std::vector<Pair> pairs_;

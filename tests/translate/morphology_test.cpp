@@ -2,6 +2,7 @@
 // word lookup over an in-memory dictionary that records what was sought.
 #include "tests/translate/memory_dictionary.h"
 #include "translator/translate/morphology.h"
+#include "translator/translate/search_analysis.h"
 #include "translator/translate/text_translator.h"
 
 #include <gtest/gtest.h>
@@ -340,4 +341,25 @@ TEST(Pronouns, SetThePersonOfTheNextVerb)
     NotePronoun("iv", analysis);
     NotePronoun("", analysis);
     EXPECT_EQ(4, analysis.person);
+}
+
+TEST(SearchAnalysis, KeysTheTypedWordAsTheSearchDoes)
+{
+    // Spanish: lower case, the accented letter back in its Windows code
+    Fixture f = SpanishWithHablar();
+    ASSERT_EQ(0, AnalyseSearchWord(kSpanish, "Habl\xF3", f.analysis(), f.translator));
+    EXPECT_STREQ("hablar", f.analysis().infinitive);
+    EXPECT_STREQ("speaks ", f.analysis().form);
+    // a capital accented letter is not converted, so no ending matches it
+    EXPECT_NE(0, AnalyseSearchWord(kSpanish, "HABL\xD3", f.analysis(), f.translator));
+
+    // English: lower case, trimmed, at most 21 bytes
+    Fixture g = EnglishDictionary();
+    ASSERT_EQ(0, AnalyseSearchWord(kEnglish, "WALKED", g.analysis(), g.translator));
+    EXPECT_STREQ("to walk", g.analysis().infinitive);
+    EXPECT_STREQ("and\xE9 ", g.analysis().form);
+    // (the trimmed word keeps one blank, and the analysis appends another)
+    ASSERT_EQ(0, AnalyseSearchWord(kEnglish, "walks  ", g.analysis(), g.translator));
+    EXPECT_STREQ("to walk  ", g.analysis().infinitive);
+    EXPECT_NE(0, AnalyseSearchWord(kEnglish, "walkedxxxxxxxxxxxxxxxxxxxxxxxxxx", g.analysis(), g.translator));
 }

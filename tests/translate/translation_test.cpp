@@ -403,6 +403,7 @@ TEST(DictionaryCopies, AreDroppedWhenTheFilesChange)
             std::unique_ptr<IndexDictionarySource> source(new IndexDictionarySource(folder.files));
             ASSERT_TRUE(source->Open(kEnglish));
             source->SetDirectSeeks(direct_seeks);
+            source->SetCheckInterval(0);
             TextTranslator translator(kEnglish, kSpanish, folder.files);
             translator.UseDictionary(std::move(source));
             std::FILE* out = std::tmpfile();

@@ -8,8 +8,7 @@
 #include "tools/lexon/lexon_text.h"
 
 #include "translator/storage/dictionary.h"
-#include "translator/translate/morphology.h"
-#include "translator/translate/text_pieces.h"
+#include "translator/translate/search_analysis.h"
 #include "translator/translate/text_translator.h"
 
 #include <cstdio>
@@ -64,21 +63,8 @@ int LexonCommandAnalyse(const LexonOptions& options, const std::vector<std::stri
     if (translator.OpenSourceIndex() != 0)
         return 1;
 
-    // The search dialog analyses the word as it keys it: converted to the
-    // stored form, at most 21 bytes; an English word is trimmed, a Spanish
-    // one turned back into display form (lower case, Windows accents).
-    char* token = translator.Token();
-    CopyAtMost(token, text.c_str(), kMaxTokenWordLength);
-    ConvertDictionaryText(token);
     VerbAnalysis& analysis = translator.Analysis();
-    int result;
-    if (source == kEnglish) {
-        TrimEntry(token);
-        result = AnalyseEnglishForm(token, analysis, translator);
-    } else {
-        ConvertDictionaryText(token);
-        result = AnalyseSpanishForm(token, analysis, translator);
-    }
+    int result = AnalyseSearchWord(source, text.c_str(), analysis, translator);
     if (result != 0)
         return 1;
     std::string line = WithoutTrailingBlanks(analysis.infinitive) + "\t" + WithoutTrailingBlanks(analysis.form) + "\n";

@@ -81,19 +81,6 @@ void WinApp::ProcessMessage(MSG& msg)
     }
 }
 
-bool WinApp::PumpWaitingMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the caller's loop
-            return false;
-        }
-        ProcessMessage(msg);
-    }
-    return true;
-}
-
 bool WinApp::PreTranslateMessage(MSG* msg)
 {
     if (!msg->hwnd) return false;

@@ -68,8 +68,6 @@ public:
     int Run();
     // Pre-translates and dispatches one message (the loop's body).
     void ProcessMessage(MSG& msg);
-    // Processes every message waiting in the queue; false once WM_QUIT came.
-    bool PumpWaitingMessages();
 
     int GetShowCommand() const { return show_command_; }
     void SetShowCommand(int show_command) { show_command_ = show_command; }

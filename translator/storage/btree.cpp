@@ -446,8 +446,15 @@ int32_t BTREE::Next(int16_t h)
     if (!page.IsLeaf()) Fail();
     if (slot->cursor_position >= page.Count()) {
         if (page.Next() == 0) return 0;
-        ReadPage(page.Next(), &page);
-        if (!page.IsLeaf()) Fail();
+        // The next leaf must link back and continue the key order: a chain
+        // that loops back is a bad page, not an endless walk.
+        IndexPage next;
+        ReadPage(page.Next(), &next);
+        if (!next.IsLeaf() || next.Prev() != page.number) Fail();
+        if (page.Count() > 0 && next.Count() > 0 &&
+            CompareIndexKeys(page.Key(page.Count()), next.Key(1), page.k) > 0)
+            Fail();
+        page = next;
         slot->cursor_page = page.number;
         slot->cursor_position = 0;
         return static_cast<int32_t>(page.First());

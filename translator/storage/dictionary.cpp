@@ -179,7 +179,13 @@ DeleteResult DeleteWordPair(const char* english, const char* spanish, int32_t se
     if (selected_record > 0) {
         // Walk the entries of this word only, up to the selected record.
         char key_at_cursor[kDictionaryKeyLength];
+        const IndexHeader* header = indexes.Header(h);
+        uint64_t steps_left = uint64_t(header->next_page) * uint64_t(header->max_items + 1);
         while (n != 0 && n != selected_record) {
+            if (steps_left-- == 0) {   // more entries than the file can hold
+                n = 0;
+                break;
+            }
             n = indexes.Next(h);
             std::memset(key_at_cursor, 0, sizeof key_at_cursor);
             indexes.CurrentKey(h, key_at_cursor);

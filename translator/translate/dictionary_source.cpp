@@ -34,6 +34,7 @@ bool IndexDictionarySource::Open(int language)
     index_stamp_ = StampOf(index_name_);
     table_stamp_ = StampOf(files_.table);
     copies_trusted_ = !RecentlyModified(index_stamp_) && !RecentlyModified(table_stamp_);
+    last_check_ = std::chrono::steady_clock::now();
     return true;
 }
 
@@ -76,9 +77,14 @@ void IndexDictionarySource::Refresh()
 {
     if (handle_ < 0 || direct_seeks_left_ < 0)
         return;
+    std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now();
+    if (check_interval_ms_ > 0 && now - last_check_ < std::chrono::milliseconds(check_interval_ms_))
+        return;
+    last_check_ = now;
     FileStamp index_now = StampOf(index_name_);
     FileStamp table_now = StampOf(files_.table);
     if (!(index_now == index_stamp_) || !(table_now == table_stamp_)) {
+        DropCopies();
         index_stamp_ = index_now;
         table_stamp_ = table_now;
     }

@@ -9,6 +9,7 @@
 #include "translator/storage/dictionary.h"
 #include "translator/storage/dictionary_guard.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -42,13 +43,16 @@ public:
 // the source reads the index once, entry by entry in key order, into a map
 // from key to the record number of the first entry with that key: exactly
 // what Seek returns. Records read from the table are kept as well. The
-// copies are only used while the files are unchanged: before every line
+// copies are only used while the files are unchanged: before a line,
 // Refresh compares the size and modification time of both files with those
 // seen when the copies were made and drops the copies when either changed.
 // A file modified in the last two seconds is not trusted at all (its time
 // stamp may not show a second change within the same second), so reads go
-// to the files until it is older. The translation therefore sees what the
-// files hold, as if it read them for every word.
+// to the files until it is older. The check is made before every line, but
+// at most once per check interval (50 ms by default), which bounds how late
+// a change made by another command during the translation is seen; with an
+// interval of 0 the translation sees the files exactly as if it read them
+// for every word.
 class IndexDictionarySource : public DictionarySource {
 public:
     explicit IndexDictionarySource(const DictionaryFiles& files);
@@ -66,6 +70,9 @@ public:
     // value never reads it (every search goes to the file).
     void SetDirectSeeks(int count) { direct_seeks_left_ = count; }
     static const int kDirectSeeks = 256;
+    // Milliseconds between two checks of the files (0 = before every line).
+    void SetCheckInterval(int milliseconds) { check_interval_ms_ = milliseconds; }
+    static const int kCheckIntervalMs = 50;
 
 private:
     struct FileStamp {
@@ -92,6 +99,8 @@ private:
     int direct_seeks_left_ = kDirectSeeks;
     bool keys_loaded_ = false;
     bool copies_trusted_ = false;   // for the current line
+    int check_interval_ms_ = kCheckIntervalMs;
+    std::chrono::steady_clock::time_point last_check_;
     std::unordered_map<std::string, int32_t> first_record_of_key_;
     std::unordered_map<int32_t, std::string> record_words_;   // image bytes 0..47
     FileStamp index_stamp_;

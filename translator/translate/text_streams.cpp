@@ -14,6 +14,7 @@ bool TextInputStream::Open(const char* path)
     Close();
     file_ = std::fopen(path, "rb");
     owned_ = file_ != nullptr;
+    buffer_.resize(kTextStreamBufferSize);
     ended_ = false;
     consumed_ = 0;
     buffered_ = next_ = 0;
@@ -25,6 +26,7 @@ void TextInputStream::Attach(std::FILE* file)
     Close();
     file_ = file;
     owned_ = false;
+    buffer_.resize(kTextStreamBufferSize);
     ended_ = false;
     consumed_ = 0;
     buffered_ = next_ = 0;
@@ -45,7 +47,7 @@ int TextInputStream::RawByte()
     if (next_ == buffered_) {
         if (file_ == nullptr)
             return -1;
-        buffered_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+        buffered_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
         next_ = 0;
         if (buffered_ == 0)
             return -1;
@@ -66,7 +68,7 @@ int TextInputStream::ReadByte()
     if (byte == '\r') {
         // Look at the next byte without taking it unless it is a line feed.
         if (next_ == buffered_ && file_ != nullptr) {
-            buffered_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+            buffered_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
             next_ = 0;
         }
         if (next_ < buffered_ && buffer_[next_] == '\n') {
@@ -100,6 +102,7 @@ bool TextOutputStream::Open(const char* path)
     Close();
     file_ = std::fopen(path, "wb");
     owned_ = file_ != nullptr;
+    buffer_.resize(kTextStreamBufferSize);
     failed_ = false;
     buffered_ = 0;
     return file_ != nullptr;
@@ -110,6 +113,7 @@ void TextOutputStream::Attach(std::FILE* file)
     Close();
     file_ = file;
     owned_ = false;
+    buffer_.resize(kTextStreamBufferSize);
     failed_ = false;
     buffered_ = 0;
 }
@@ -133,8 +137,10 @@ bool TextOutputStream::Close()
 
 void TextOutputStream::Write(const char* bytes, std::size_t length)
 {
+    if (file_ == nullptr)
+        return;   // no output open: nothing to write to
     for (std::size_t i = 0; i < length; ++i) {
-        if (buffered_ + 2 > sizeof buffer_)
+        if (buffered_ + 2 > buffer_.size())
             Flush();
         if (bytes[i] == '\n')
             buffer_[buffered_++] = '\r';
@@ -145,7 +151,7 @@ void TextOutputStream::Write(const char* bytes, std::size_t length)
 void TextOutputStream::Flush()
 {
     if (buffered_ > 0 && file_ != nullptr) {
-        if (std::fwrite(buffer_, 1, buffered_, file_) != buffered_)
+        if (std::fwrite(buffer_.data(), 1, buffered_, file_) != buffered_)
             failed_ = true;
     }
     buffered_ = 0;

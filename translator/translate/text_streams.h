@@ -10,6 +10,9 @@
 #define LEXON_TRANSLATE_TEXT_STREAMS_H
 
 #include <cstdio>
+#include <vector>
+
+const std::size_t kTextStreamBufferSize = 65536;
 
 class TextInputStream {
 public:
@@ -43,7 +46,7 @@ private:
     bool owned_ = false;
     bool ended_ = false;
     long consumed_ = 0;
-    unsigned char buffer_[65536];
+    std::vector<unsigned char> buffer_;   // allocated when a file is opened
     std::size_t buffered_ = 0;
     std::size_t next_ = 0;
 };
@@ -72,7 +75,7 @@ private:
     std::FILE* file_ = nullptr;
     bool owned_ = false;
     bool failed_ = false;
-    char buffer_[65536];
+    std::vector<char> buffer_;   // allocated when a file is opened
     std::size_t buffered_ = 0;
 };
 

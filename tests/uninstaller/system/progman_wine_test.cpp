@@ -1,0 +1,45 @@
+// The Program Manager client against Wine's own Program Manager DDE server
+// (shell32), for what that server supports: the "GROUPS" request, creating
+// and deleting groups.
+#include "uninstaller/support/platform_info.h"
+#include "uninstaller/system/progman_client.h"
+#include "uninstaller/system/system_context.h"
+
+#include "tests/uninstaller/system/recording_reports.h"
+
+#include <gtest/gtest.h>
+
+TEST(ProgmanWine, GroupsAreCreatedListedAndDeleted)
+{
+    ScopedRecordingReports reports;
+    fill_platform_info();
+    // Start shell32's Program Manager DDE server in this process, as the
+    // shell does at its start (ShellDDEInit, exported by ordinal 188).
+    typedef BOOL(WINAPI * ShellDdeInit)(BOOL);
+    HMODULE shell32 = LoadLibraryA("shell32.dll");
+    ShellDdeInit init = reinterpret_cast<ShellDdeInit>(
+        reinterpret_cast<void*>(GetProcAddress(shell32, reinterpret_cast<LPCSTR>(188))));
+    ASSERT_NE(nullptr, init);
+    init(TRUE);
+    SystemContext context;
+    ASSERT_EQ(1, progman_begin(context)) << (reports->errors.empty() ? "" : reports->errors[0]);
+    EXPECT_NE(nullptr, context.conversation);
+    std::string group = "RavTest" + std::to_string(GetCurrentProcessId());
+    progman_delete_group(context, group.c_str());
+    EXPECT_FALSE(progman_group_exists(context, group.c_str()));
+    EXPECT_EQ(1, progman_delete_group(context, group.c_str())) << "a missing group counts as deleted";
+    EXPECT_EQ(1, progman_create_group(context, group.c_str()));
+    EXPECT_TRUE(progman_group_exists(context, group.c_str()));
+    std::string lower = group;
+    for (char& c : lower)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    EXPECT_TRUE(progman_group_exists(context, lower.c_str())) << "names match without regard to case";
+    EXPECT_EQ(1, progman_create_group(context, group.c_str())) << "an existing group counts as created";
+    EXPECT_EQ(1, progman_delete_group(context, group.c_str()));
+    EXPECT_FALSE(progman_group_exists(context, group.c_str()));
+    progman_end(context, true);
+    EXPECT_EQ(nullptr, context.conversation);
+    EXPECT_EQ(0u, context.dde_instance);
+    EXPECT_TRUE(reports->errors.empty());
+    init(FALSE);
+}

@@ -1,7 +1,7 @@
 // Translates arbitrary bytes in both directions, as a file (lines, text-mode
 // input) and as clipboard text (units), over a small dictionary held in
-// memory, and runs the verb analyses on the first word. The first byte of
-// the input chooses the direction and the first of the tests below.
+// memory, and runs the verb analyses on the first word. Bit 0 of the first
+// byte chooses the source language, bit 1 the target; the rest is the text.
 #include "tests/translate/memory_dictionary.h"
 #include "translator/app/messages.h"
 #include "translator/translate/clipboard_translator.h"

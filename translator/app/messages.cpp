@@ -54,4 +54,5 @@ void ShowInfoBox(const char* text)
 void FatalStop()
 {
     g_presenter->FatalStop(kFatalExitCode);
+    std::abort();  // a presenter's FatalStop never returns
 }

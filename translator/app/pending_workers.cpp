@@ -1,30 +1,8 @@
-// Interim bodies of the worker procedures (workers.h) and of the word
-// commands (word_commands.h) until the storage, dictionary-dialog and
-// translation layers provide theirs; this file then goes away. They keep
-// the ownership rules: the file worker frees the path it was given.
-#include "translator/app/word_commands.h"
+// Interim body of the reindexing worker (workers.h) until the storage
+// layer's is linked in; this file then goes away.
 #include "translator/app/workers.h"
 
 unsigned int Reindex(void* param)
 {
     return 0;
-}
-
-unsigned int TranslateFileWorker(void* param)
-{
-    delete[] static_cast<char*>(param);
-    return 0;
-}
-
-unsigned int TranslateClipboardWorker(void* param)
-{
-    return 0;
-}
-
-void RunAddWordLoop()
-{
-}
-
-void RunSearchLoop()
-{
 }

@@ -17,6 +17,9 @@ int LexonCommandReindex(const LexonOptions& options, const std::vector<std::stri
 int LexonCommandCheck(const LexonOptions& options, const std::vector<std::string>& args);
 int LexonCommandTranslate(const LexonOptions& options, const std::vector<std::string>& args);
 int LexonCommandAnalyse(const LexonOptions& options, const std::vector<std::string>& args);
+int LexonCommandAdd(const LexonOptions& options, const std::vector<std::string>& args);
+int LexonCommandSearch(const LexonOptions& options, const std::vector<std::string>& args);
+int LexonCommandDelete(const LexonOptions& options, const std::vector<std::string>& args);
 
 namespace {
 
@@ -35,6 +38,9 @@ const LexonCommandEntry kCommands[] = {
     {"check", LexonCommandCheck, "check               check the table and both indexes; exit 1 on a fault"},
     {"translate", LexonCommandTranslate, "translate --from en|es --to en|es [INPUT|- [OUTPUT|-]]  translate a text file as Text > File does"},
     {"analyse", LexonCommandAnalyse, "analyse --from en|es WORD  the verb analysis of a word: infinitive<TAB>form; exit 1 when none"},
+    {"add", LexonCommandAdd, "add CLASS SPANISH ENGLISH  add a word pair as the Add dialog does"},
+    {"search", LexonCommandSearch, "search --en WORD | --es WORD  the record found and the words that follow it; exit 1 when none"},
+    {"delete", LexonCommandDelete, "delete --en WORD --es WORD  delete a word pair as the Search dialog's Delete does"},
 };
 
 void PrintUsage(FILE* stream)

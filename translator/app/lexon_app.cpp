@@ -7,6 +7,7 @@
 #include "translator/app/resource.h"
 #include "translator/framework/dialog_colors.h"
 #include "translator/framework/doc_template.h"
+#include "translator/framework/edit_view.h"
 #include "translator/framework/message_text.h"
 
 #include <shellapi.h>
@@ -38,11 +39,11 @@ bool CLexon_v2App::InitInstance()
     splash_.Show(GetMainHwnd(), 0);
     DragAcceptFiles(GetMainHwnd(), TRUE);
 
-    // The editor's edit view comes with the text editor; until then the
-    // editor window frames a plain view.
+    // The text editor window: the same document and frame classes, with the
+    // framework's edit view.
     AddDocTemplate(std::unique_ptr<SingleDocTemplate>(
         new SingleDocTemplate(IDR_EDITOR_TEMPLATE, CreateDocument<CLexon_v2Doc>,
-                              CreateFrame<CMainFrame>, CreateView<View>)));
+                              CreateFrame<CMainFrame>, CreateView<EditView>)));
     return true;  // the command line is not interpreted
 }
 

@@ -37,6 +37,7 @@ Document::~Document()
 bool Document::OnNewDocument()
 {
     DeleteContents();
+    for (View* view : views_) view->DeleteContents();
     SetPathName(std::string(), false);
     SetModifiedFlag(false);
     return true;
@@ -70,20 +71,107 @@ bool Document::OnOpenDocument(const std::string& path)
     return true;
 }
 
+namespace {
+
+// The folder part of path with its trailing separator (for C:/texts/a.txt,
+// with backslashes, that is C:/texts/), or "." for a bare file name.
+std::string FolderOf(const std::string& path)
+{
+    size_t slash = path.find_last_of("\\/:");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+// What to tell the user when the file at path cannot be replaced; error is
+// the system error code of the failing call.
+std::string WriteFailureText(const std::string& path, DWORD error)
+{
+    switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return kDiskFull;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+        return kInvalidFileName;
+    default:
+        return FormatMessageText(kCannotWrite, path);
+    }
+}
+
+// True when an existing file at path may be replaced by this program: it is
+// not a folder, not read-only, and nobody holds it open against writing.
+// A missing file may always be made.
+bool CanReplace(const std::string& path, DWORD* error)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        DWORD why = GetLastError();
+        if (why == ERROR_FILE_NOT_FOUND) return true;
+        *error = why;
+        return false;
+    }
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) {
+        *error = ERROR_ACCESS_DENIED;
+        return false;
+    }
+    HANDLE probe = CreateFileA(path.c_str(), GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) {
+        *error = GetLastError();
+        return false;
+    }
+    CloseHandle(probe);
+    return true;
+}
+
+}  // namespace
+
+// The document is written to a new file in the same folder, which then
+// takes the place of the old one. A save that fails at any step (the disk
+// fills up, the document cannot write itself) leaves the old file exactly
+// as it was and removes the new one.
 bool Document::OnSaveDocument(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    DWORD error = 0;
+    if (!CanReplace(path, &error)) {
+        TellUser(WriteFailureText(path, error));
+        return false;
+    }
+    char temp_path[MAX_PATH] = {};
+    if (GetTempFileNameA(FolderOf(path).c_str(), "lex", 0, temp_path) == 0) {
+        TellUser(WriteFailureText(path, GetLastError()));
+        return false;
+    }
+    errno = 0;
+    std::FILE* file = std::fopen(temp_path, "wb");
     if (!file) {
+        DeleteFileA(temp_path);
         TellUser(FormatMessageText(kCannotWrite, path));
         return false;
     }
     Archive archive(file, Archive::Direction::Store);
     Serialize(archive);
+    bool written = !archive.Failed() && std::fflush(file) == 0;
+    int write_errno = errno;
     bool closed = std::fclose(file) == 0;
-    if (archive.Failed() || !closed) {
-        if (!archive.FailureReported()) TellUser(closed ? kSaveDocumentFailed : kDiskFull);
+    if (!written || !closed) {
+        DeleteFileA(temp_path);
+        if (!archive.FailureReported()) {
+            bool disk_full = write_errno == ENOSPC || (!archive.Failed() && !written) || !closed;
+            TellUser(disk_full ? kDiskFull : kSaveDocumentFailed);
+        }
         return false;
     }
+
+    DWORD old_attributes = GetFileAttributesA(path.c_str());
+    if (!MoveFileExA(temp_path, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+        DeleteFileA(temp_path);
+        TellUser(WriteFailureText(path, error));
+        return false;
+    }
+    if (old_attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(path.c_str(), old_attributes);
     SetPathName(path);
     SetModifiedFlag(false);
     return true;

@@ -3,13 +3,15 @@
 //
 // A derived document overrides Serialize (and DeleteContents when it keeps
 // data of its own). The framework calls:
-// - OnNewDocument: empties the document (DeleteContents), no path, title
-//   "Untitled", not modified;
+// - OnNewDocument: empties the document (DeleteContents, then each view's
+//   DeleteContents), no path, title "Untitled", not modified;
 // - OnOpenDocument(path): opens the file in binary mode and calls
 //   Serialize with a loading archive; on success the document takes the
 //   path and the file enters the recent-file list; on failure the user is
 //   told in the framework's message box and false is returned;
-// - OnSaveDocument(path): the same for storing;
+// - OnSaveDocument(path): the same for storing, through a new file in the
+//   same folder that replaces the old file only once everything was
+//   written: a failed save leaves the old file as it was;
 // - SaveModified: when modified, asks "Save changes to %1?" (Yes, No,
 //   Cancel) and saves on Yes; false means the user cancelled.
 //

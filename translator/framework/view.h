@@ -32,6 +32,9 @@ public:
     // document that keeps its data in its view (an edit view's text). The
     // plain view holds nothing to serialise: the archive fails.
     virtual void SerializeRaw(Archive& archive) { archive.SetFailed(); }
+    // Empties what the view holds for its document (an edit view's text);
+    // called when the document is made new. The plain view holds nothing.
+    virtual void DeleteContents() {}
 
     const MessageMap* GetMessageMap() const override { return &kMessageMap; }
     static const MessageMap kMessageMap;

@@ -7,6 +7,7 @@ set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/wine-env.sh"
 prog="$1"; shift
+case "$prog" in /*) ;; *) prog="$PWD/$prog" ;; esac
 wine_env_init "$(dirname "$prog")"
 wine_prefix_ready
 own_display=0

@@ -1,5 +1,8 @@
 // LEXON_V2.exe seen from outside: a driver starts the real program under
 // Wine, finds its windows, sends it input and closes it.
+#include "translator/storage/dictionary.h"
+#include "translator/storage/integrity_check.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -56,7 +59,7 @@ BOOL CALLBACK CollectProcessWindow(HWND hwnd, LPARAM lparam)
 
 class RunningProgram {
 public:
-    RunningProgram(const std::string& arguments, WORD show)
+    RunningProgram(const std::string& arguments, WORD show, const std::string& folder = "")
     {
         std::string command = "\"" + ProgramPath() + "\"" + (arguments.empty() ? "" : " " + arguments);
         STARTUPINFOA si = {};
@@ -66,7 +69,8 @@ public:
         std::vector<char> line(command.begin(), command.end());
         line.push_back('\0');
         started_ = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                  nullptr, &si, &process_) != 0;
+                                  folder.empty() ? nullptr : folder.c_str(), &si,
+                                  &process_) != 0;
         if (started_) WaitForInputIdle(process_.hProcess, 10000);
     }
     ~RunningProgram()
@@ -201,6 +205,84 @@ TEST(ProgramTest, StartedMinimisedShowsNoSplash)
     EXPECT_TRUE(IsIconic(main));
     Sleep(1000);
     EXPECT_EQ(program.Splash(0), nullptr);
+}
+
+// A window of the program with the given caption, or null.
+HWND FindProgramWindow(const RunningProgram& program, const std::string& caption, DWORD wait_ms)
+{
+    DWORD start = GetTickCount();
+    do {
+        for (HWND w : program.Windows())
+            if (TextOf(w) == caption) return w;
+        Sleep(50);
+    } while (GetTickCount() - start < wait_ms);
+    return nullptr;
+}
+
+// A folder of its own under the temporary folder, removed with its files.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const char* name)
+    {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        path_ = std::string(temp) + name;
+        CreateDirectoryA(path_.c_str(), nullptr);
+    }
+    ~ScratchFolder()
+    {
+        for (const char* file : {"mixto.dbf", "mixing.mgm", "mixesp.mgm"})
+            DeleteFileA(File(file).c_str());
+        RemoveDirectoryA(path_.c_str());
+    }
+    const std::string& Path() const { return path_; }
+    std::string File(const char* name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+TEST(ProgramTest, IndexRebuildsBothIndexesOfTheDictionaryInTheWorkingFolder)
+{
+    ScratchFolder folder("lexon_index_e2e");
+    DictionaryFiles files = DictionaryFiles::InFolder(folder.Path());
+    ASSERT_EQ(CreateDictionary(files, 2026, 12, 8), 0);
+    const char* pairs[][3] = {{"house", "casa", "n"}, {"dog", "perro", "n"},
+                              {"to walk", "andar", "v"}, {"green", "verde", "adj"}};
+    for (const auto& pair : pairs) ASSERT_EQ(AddWordPair(pair[0], pair[1], pair[2], files), 0);
+    // Lose both indexes: an empty index file of the wrong kind for each.
+    ASSERT_TRUE(DeleteFileA(folder.File("mixing.mgm").c_str()));
+    ASSERT_TRUE(DeleteFileA(folder.File("mixesp.mgm").c_str()));
+    ASSERT_FALSE(CheckDictionary(files).Consistent());
+
+    RunningProgram program("", SW_SHOWNORMAL, folder.Path());
+    ASSERT_TRUE(program.Started());
+    HWND main = program.MainWindow(15000);
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_KEYDOWN, VK_SHIFT, 1);   // away with the splash
+    ASSERT_TRUE(program.SplashGone(5000));
+
+    PostMessageA(main, WM_COMMAND, 32773 /* Options > Index */, 0);
+    HWND question = FindProgramWindow(program, "Question", 10000);
+    ASSERT_NE(question, nullptr) << "the Index confirmation";
+    PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(question, IDOK)));
+
+    // The worker rebuilds both indexes; wait until the files are whole.
+    DictionaryCheckResult check;
+    DWORD start = GetTickCount();
+    do {
+        Sleep(300);
+        check = CheckDictionary(files);
+    } while (!check.Consistent() && GetTickCount() - start < 30000);
+    for (const std::string& fault : check.faults) ADD_FAILURE() << fault;
+    EXPECT_EQ(check.live_records, 4u);
+    IndexCheckResult english = CheckIndexFile(folder.File("mixing.mgm"));
+    ASSERT_EQ(english.entries.size(), 4u);
+    EXPECT_EQ(english.entries[0].key.substr(0, 3), "dog");
+    EXPECT_EQ(english.entries[0].record, 2);
+    EXPECT_EQ(CheckIndexFile(folder.File("mixesp.mgm")).entries.size(), 4u);
+    EXPECT_TRUE(IsWindow(main)) << "the program goes on after the rebuild";
 }
 
 }  // namespace

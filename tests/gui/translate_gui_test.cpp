@@ -293,7 +293,10 @@ TEST(ClipboardResultDialogTest, ShowsTheAppendedTextInAScrollingMultiLineField)
         LONG style = GetWindowLongA(GetDlgItem(dialog, IDC_CLIPBOARD_TEXT), GWL_STYLE);
         EXPECT_TRUE(style & ES_MULTILINE);
         EXPECT_TRUE(style & WS_VSCROLL);
-        EXPECT_TRUE(style & WS_BORDER);
+        // A border (on a three-dimensional dialog the system draws it as a
+        // sunken client edge).
+        LONG ex_style = GetWindowLongA(GetDlgItem(dialog, IDC_CLIPBOARD_TEXT), GWL_EXSTYLE);
+        EXPECT_TRUE((style & WS_BORDER) || (ex_style & WS_EX_CLIENTEDGE));
         EXPECT_EQ(ItemText(dialog, IDOK), "OK");
         EXPECT_EQ(GetDlgItem(dialog, IDCANCEL), nullptr);
         Click(dialog, IDOK);

@@ -35,7 +35,7 @@
 class EditView : public View {
 public:
     // The most text the control takes, in bytes: 1 MiB less one.
-    static const size_t kDefaultMaxTextSize = 1024u * 1024u - 1u;
+    static constexpr size_t kDefaultMaxTextSize = 1024u * 1024u - 1u;
 
     EditView() = default;
 
@@ -58,7 +58,7 @@ public:
     static const MessageMap kMessageMap;
 
     // Child id of the edit control inside the view.
-    static const int kEditControlId = 0xE900;
+    static constexpr int kEditControlId = 0xE900;
 
 private:
     static const MessageMapEntry kMessageEntries[];

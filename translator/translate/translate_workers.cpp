@@ -38,7 +38,7 @@ const int kWorkerFailed = -6;
 // Both file prompts. The dictionary files are opened by bare name in the
 // program's working folder, so the prompts must not move that folder to
 // the one the user browsed to.
-const DWORD kFilePromptFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
+const DWORD kFilePromptFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 
 // The Save As prompt for the output file.
 class SaveAsPrompt : public OutputPathChooser {

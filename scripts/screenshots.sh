@@ -66,6 +66,8 @@ if [ $status = 0 ] && [ -f "$driver" ]; then
     drive command 32773; capture index_confirmation.png   # Options > Index
     drive cancel "Question"                     # Cancel: nothing is started
     drive command 57600; capture text_editor_window.png   # Options > Text Editor > New File
+    drive type Untitled "Querido amigo:|The file translation writes its result|to a file that opens here."
+    capture text_editor_with_text.png
 fi
 "$wineserver_bin" -k 2>/dev/null || true   # this script's own prefix only
 wait "$app_pid" 2>/dev/null || true

@@ -53,9 +53,8 @@ LEXON_WINE_LOADER=$(grep '^LEXON_WINE_LOADER:' "build/$wine_preset/CMakeCache.tx
 wine_env_init "$root/build/$wine_preset"
 step "$wine_preset: wine prefix" wine_prefix_ready
 step "$wine_preset: tests under Wine" ctest --preset "$wine_preset" -j "$jobs"
-if [ -x scripts/screenshots.sh ]; then
-    step "$wine_preset: screenshots" bash scripts/screenshots.sh "build/$wine_preset"
-fi
+step "$wine_preset: translator screenshots" bash scripts/screenshots.sh "build/$wine_preset"
+step "$wine_preset: uninstaller screenshots" bash scripts/screenshots-uninstaller.sh "build/$wine_preset"
 WINEPREFIX="$root/build/$wine_preset/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
 xvfb_stop
 

@@ -20,6 +20,10 @@ wine_prefix_ready() {
         flock 9
         if [ ! -f "$WINEPREFIX/system.reg" ]; then
             "${LEXON_WINE_LOADER:-wine}" wineboot -i >/dev/null 2>&1 || true
+            # Without a window manager Wine waits for one at every window it
+            # shows; unmanaged windows draw their own frames and come at once.
+            "${LEXON_WINE_LOADER:-wine}" reg add 'HKCU\Software\Wine\X11 Driver' \
+                /v Managed /d N /f >/dev/null 2>&1 || true
             "$(dirname "$(command -v wineserver || echo /usr/lib/wine/wineserver)")/wineserver" -w 2>/dev/null || true
         fi
     ) 9>"$WINEPREFIX.lock"

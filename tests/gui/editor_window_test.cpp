@@ -528,6 +528,29 @@ TEST_F(EditorWindowTest, AFileThatCannotBeWrittenIsReportedAndKeptIntact)
     EXPECT_EQ(ReadBytes(path), "changed original");
 }
 
+TEST_F(EditorWindowTest, InvalidFileNamesAreReportedAsSuch)
+{
+    RunExpectingNoBox(main_, ID_FILE_NEW);
+    Type("texto");
+    const std::string bad = folder_ + "a|b.txt";
+
+    BoxSeen seen;
+    Watcher answer_save(AnswerBox(&seen, IDOK));
+    EXPECT_FALSE(Doc()->OnSaveDocument(bad));
+    answer_save.Join();
+    EXPECT_EQ(seen.text, "Invalid filename.");
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_TRUE(FilesIn(folder_).empty());
+
+    Doc()->SetModifiedFlag(false);
+    seen = BoxSeen();
+    Watcher answer_open(AnswerBox(&seen, IDOK));
+    EXPECT_EQ(Editor()->OpenDocumentFile(bad.c_str(), true), nullptr);
+    answer_open.Join();
+    EXPECT_EQ(seen.text, "Invalid filename.");
+    EXPECT_EQ(Text(), "texto");
+}
+
 // A document that fails half way through writing itself, as when the disk
 // fills up: the old file must survive.
 class HalfWritingDoc : public Document {

@@ -85,8 +85,9 @@ void AnswerLanguages(int source_button, int target_button)
     Click(dialog, IDOK);
 }
 
-// Types path into the system's Open or Save As prompt and presses its OK.
-void AnswerFilePrompt(const char* caption, const std::string& path)
+// Types path into the system's Open or Save As prompt and presses its OK;
+// then, unless the prompt asks a question first, waits for it to go.
+void AnswerFilePrompt(const char* caption, const std::string& path, bool asks_first = false)
 {
     HWND prompt = WaitForOwnWindow(caption, kWindowTimeoutMs);
     ASSERT_NE(prompt, nullptr) << "no prompt " << caption;
@@ -96,6 +97,7 @@ void AnswerFilePrompt(const char* caption, const std::string& path)
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageA(prompt, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(prompt, IDOK)));
+    if (asks_first) return;
     // The prompt goes away once it has taken the name.
     DWORD start = GetTickCount();
     while (IsWindow(prompt) && IsWindowVisible(prompt) && GetTickCount() - start < kWindowTimeoutMs)
@@ -155,6 +157,50 @@ HDROP MakeDrop(const std::string& path)
     return static_cast<HDROP>(memory);
 }
 
+// With LEXON_SCREENSHOT_DIR set (a Windows path), saves what the screen
+// shows of window as <dir>\<name>.bmp, for a person to look at.
+void SaveScreenshot(HWND window, const char* name)
+{
+    char dir[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("LEXON_SCREENSHOT_DIR", dir, MAX_PATH)) return;
+    Sleep(200);   // let the window finish painting
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return;
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;   // bottom-up rows
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP picture = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
+                                       &bits, nullptr, 0);
+    if (picture) {
+        HGDIOBJ previous = SelectObject(memory, picture);
+        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+        GdiFlush();
+        const DWORD image_size = static_cast<DWORD>(((width * 3 + 3) / 4) * 4 * height);
+        BITMAPFILEHEADER file = {};
+        file.bfType = 0x4D42;   // "BM"
+        file.bfOffBits = sizeof file + sizeof header;
+        file.bfSize = file.bfOffBits + image_size;
+        std::ofstream out(std::string(dir) + "\\" + name + ".bmp", std::ios::binary);
+        out.write(reinterpret_cast<const char*>(&file), sizeof file);
+        out.write(reinterpret_cast<const char*>(&header), sizeof header);
+        out.write(static_cast<const char*>(bits), image_size);
+        SelectObject(memory, previous);
+        DeleteObject(picture);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
 // ---------------------------------------------------------------------------
 // The dialogs on their own.
 
@@ -193,6 +239,7 @@ TEST(LanguageDialogTest, ShowsTwoIndependentGroupsWithNothingChecked)
         }
         EXPECT_EQ(statics, (std::vector<std::string>{"Source languaje", "Target languaje"}));
         EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+        SaveScreenshot(dialog, "language_dialog");
         for (int id : {IDC_SOURCE_ENGLISH, IDC_SOURCE_SPANISH, IDC_TARGET_ENGLISH, IDC_TARGET_SPANISH}) {
             EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & BS_TYPEMASK, BS_AUTORADIOBUTTON);
             EXPECT_FALSE(IsChecked(dialog, id)) << id << " checked at start";
@@ -270,6 +317,7 @@ TEST(ConjugationResultDialogTest, ShowsTheAnalysisWithAnEmptyTenseAndClosesWithE
             if (lstrcmpiA(name, "Static") == 0) labels.push_back(WindowText(child));
         }
         EXPECT_EQ(labels, (std::vector<std::string>{"Infinitive:", "Tran.:", "Temp:"}));
+        SaveScreenshot(dialog, "conjugation_result_dialog");
         EXPECT_EQ(ItemText(dialog, IDOK), "OK");
         Click(dialog, IDCANCEL);
     }, "Conjuged result"), IDCANCEL);
@@ -319,6 +367,7 @@ TEST(TranslationProgressTest, TheBarIsSizedByTheInputAndTheWindowGoesAtTheEnd)
     EXPECT_EQ(GetPixel(dc, 148, 10), RGB(0, 0, 0));
     EXPECT_NE(GetPixel(dc, 152, 10), RGB(0, 0, 0)) << "the bar ends at 500 * 300 / 1000";
     ReleaseDC(window, dc);
+    SaveScreenshot(window, "file_translation_progress");
     progress.Finish();
     EXPECT_FALSE(IsWindow(window));
 
@@ -474,6 +523,30 @@ TEST_F(TranslateCommandTest, TextFileWithoutTheSourceIndexClosesTheFilesAndSaysW
     EXPECT_TRUE(DeleteFileA(output.c_str()));
 }
 
+TEST_F(TranslateCommandTest, TheInputFileItselfIsRefusedAsOutputAndKeepsItsText)
+{
+    const std::string input = texts_ + "\\in.txt";
+    WriteFileBytes(input, "Hello world\r\n");
+    int result = RunCommand(ID_TEXT_FILE, [&] {
+        AnswerLanguages(IDC_SOURCE_ENGLISH, IDC_TARGET_SPANISH);
+        AnswerFilePrompt("Open", input);
+        AnswerFilePrompt("Save As", texts_ + "\\IN.TXT", true);
+        // The prompt's own question: replace the existing file? Yes.
+        DWORD start = GetTickCount();
+        HWND question = nullptr;
+        while (!question && GetTickCount() - start < kWindowTimeoutMs) {
+            for (HWND window : OwnTopLevelWindows())
+                if (GetDlgItem(window, IDYES)) question = window;
+            Sleep(20);
+        }
+        ASSERT_NE(question, nullptr) << "no overwrite question";
+        Click(question, IDYES);
+    });
+    EXPECT_NE(result, 0);
+    EXPECT_EQ(messages_->Errors(), std::vector<std::string>{"El fichero especificado (write)  no se ha podido abrir"});
+    EXPECT_EQ(ReadFileBytes(input), "Hello world\r\n");
+}
+
 TEST_F(TranslateCommandTest, CancelInTheLanguageDialogEndsTheCommandSilently)
 {
     int result = RunCommand(ID_TEXT_FILE, [&] {
@@ -495,6 +568,7 @@ TEST_F(TranslateCommandTest, TextClipboardShowsTheTranslationOfEachWordWithTheEn
         HWND dialog = WaitForOwnWindow("Clipboard", kWindowTimeoutMs);
         ASSERT_NE(dialog, nullptr) << "no result dialog";
         shown = ItemText(dialog, IDC_CLIPBOARD_TEXT);
+        SaveScreenshot(dialog, "clipboard_result_dialog");
         Click(dialog, IDOK);
     });
     EXPECT_EQ(result, 0);

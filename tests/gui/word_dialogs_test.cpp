@@ -429,14 +429,18 @@ TEST_F(WordDialogsTest, AnotherSearchGoesToTheCurrentRecordUntilClear)
         search.Click(IDOK);
         ASSERT_EQ("gato", search.Text(IDC_WORD_SPANISH));
 
+        // A new word typed over the record shown (the class field emptied
+        // too: a class code would start the search afresh).
         search.Type(IDC_WORD_ENGLISH, "apple");   // cat's entry follows apple's
         search.Type(IDC_WORD_SPANISH, "");
+        search.Type(IDC_WORD_CLASS, "");
         search.Click(IDOK);
         EXPECT_EQ("cat", search.Text(IDC_WORD_ENGLISH));
         EXPECT_EQ("Register found and displayed", search.Text(IDC_SEARCH_STATUS));
 
         search.Type(IDC_WORD_ENGLISH, "dog");     // it does not follow dog's
         search.Type(IDC_WORD_SPANISH, "");
+        search.Type(IDC_WORD_CLASS, "");
         search.Click(IDOK);
         EXPECT_EQ("I can't find any match", search.Text(IDC_SEARCH_STATUS));
         EXPECT_EQ("dog", search.Text(IDC_WORD_ENGLISH));
@@ -504,7 +508,10 @@ TEST_F(WordDialogsTest, LastKeyAddsNoEntryAndTwoSearchesAddThirty)
         search.Type(IDC_WORD_ENGLISH, "wa");
         search.Click(IDOK);
         EXPECT_EQ(15u, search.ListTexts().size());
-        search.Click(IDOK);   // the same search again, without Clear
+        search.Type(IDC_WORD_SPANISH, "");   // the same search again, without Clear
+        search.Type(IDC_WORD_CLASS, "");
+        search.Click(IDOK);
+        EXPECT_EQ("pa", search.Text(IDC_WORD_SPANISH));
         EXPECT_EQ(30u, search.ListTexts().size());
         search.PostClick(IDCANCEL);
     });
@@ -529,7 +536,7 @@ TEST_F(WordDialogsTest, SpanishVerbFormOpensTheConjugationResult)
 
 TEST_F(WordDialogsTest, ModifyAddsTheEditedPairAndDeletesTheOldRecord)
 {
-    Given({{"n", "casa", "house"}, {"n", "perro", "dog"}});
+    Given({{"n", "casa", "house"}, {"n", "perro", "dog"}, {"n", "zoo", "zoo"}});
     Run(RunSearchLoop, [&] {
         HWND hwnd = WaitForOwnWindow(kSearchCaption);
         ASSERT_NE(hwnd, nullptr);
@@ -550,13 +557,13 @@ TEST_F(WordDialogsTest, ModifyAddsTheEditedPairAndDeletesTheOldRecord)
         EXPECT_TRUE(search.ListTexts().empty());
         search.PostClick(IDCANCEL);
     });
-    ASSERT_EQ(3u, TableRecords(files_));
+    ASSERT_EQ(4u, TableRecords(files_));
     EXPECT_TRUE(ReadStoredRecord(files_, 1).deleted);
-    StoredRecord added = ReadStoredRecord(files_, 3);
+    StoredRecord added = ReadStoredRecord(files_, 4);
     EXPECT_EQ("house", added.english);
     EXPECT_EQ("hogar", added.spanish);
     EXPECT_EQ("nf", added.word_class);
-    EXPECT_EQ(std::vector<int32_t>{3}, RecordsKeyedAs(files_.english_index, Key21("house")));
+    EXPECT_EQ(std::vector<int32_t>{4}, RecordsKeyedAs(files_.english_index, Key21("house")));
     EXPECT_TRUE(RecordsKeyedAs(files_.spanish_index, Key21("casa")).empty());
 }
 

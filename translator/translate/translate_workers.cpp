@@ -38,18 +38,51 @@ const int kWorkerFailed = -6;
 // Both file prompts. The dictionary files are opened by bare name in the
 // program's working folder, so the prompts must not move that folder to
 // the one the user browsed to.
-const DWORD kFilePromptFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+const DWORD kFilePromptFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
 
-// The Save As prompt for the output file.
+// True when both paths name one existing file (also through another
+// spelling of its name: case, short name, relative path).
+bool IsSameFile(const std::string& first, const std::string& second)
+{
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE a = CreateFileA(first.c_str(), 0, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (a == INVALID_HANDLE_VALUE) return false;
+    HANDLE b = CreateFileA(second.c_str(), 0, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    bool same = false;
+    if (b != INVALID_HANDLE_VALUE) {
+        BY_HANDLE_FILE_INFORMATION info_a = {};
+        BY_HANDLE_FILE_INFORMATION info_b = {};
+        same = GetFileInformationByHandle(a, &info_a) && GetFileInformationByHandle(b, &info_b)
+            && info_a.dwVolumeSerialNumber == info_b.dwVolumeSerialNumber
+            && info_a.nFileIndexHigh == info_b.nFileIndexHigh && info_a.nFileIndexLow == info_b.nFileIndexLow;
+        CloseHandle(b);
+    }
+    CloseHandle(a);
+    return same;
+}
+
+// The Save As prompt for the output file. The output is opened for writing
+// after the input is open, which empties it; so the input file itself
+// cannot be the output (it would be emptied before it is read, and the
+// text lost): that choice is refused as an output that cannot be opened.
 class SaveAsPrompt : public OutputPathChooser {
 public:
+    explicit SaveAsPrompt(const std::string& input_path) : input_path_(input_path) {}
+
     bool ChooseOutputPath(std::string& path) override
     {
         FileDialog save(FileDialog::Mode::Save, kFilePromptFlags);
         if (save.DoModal() != IDOK) return false;
+        if (IsSameFile(save.GetPathName(), input_path_)) {
+            ShowErrorBox(kOutputNotOpenedText);
+            return false;
+        }
         path = save.GetPathName();
         return true;
     }
+
+private:
+    std::string input_path_;
 };
 
 // Runs the language dialog; false when the user did not press OK. The
@@ -76,7 +109,7 @@ int TranslateFile(const char* dropped_path)
         input_path = open.GetPathName();
     }
 
-    SaveAsPrompt save_as;
+    SaveAsPrompt save_as(input_path);
     if (translator.OpenTextFiles(input_path.c_str(), save_as) != 0) return kFilesNotOpened;
     if (translator.OpenSourceIndex() != 0) {
         if (translator.CloseTextFiles() != 0) ShowErrorBox(kCloseFilesFailedText);

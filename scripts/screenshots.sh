@@ -68,6 +68,12 @@ if [ $status = 0 ] && [ -f "$driver" ]; then
     drive command 57600; capture text_editor_window.png   # Options > Text Editor > New File
     drive type Untitled "Querido amigo:|The file translation writes its result|to a file that opens here."
     capture text_editor_with_text.png
+    drive command 32771; capture add_word_dialog.png      # Words > Add
+    drive cancel "Add a word to the main dictionary"
+    drive command 32772; capture search_dialog.png        # Words > Search
+    drive cancel "Search a Word"
+    drive command 32778; capture language_dialog.png      # Text > File
+    drive cancel "Select the languajes"
 fi
 "$wineserver_bin" -k 2>/dev/null || true   # this script's own prefix only
 wait "$app_pid" 2>/dev/null || true

@@ -246,59 +246,6 @@ TEST_F(WordOpsTest, ClassOnlyAsksForAWordAndBothWordsDoNothing)
     EXPECT_EQ(1, search->CurrentRecord());
 }
 
-TEST_F(WordOpsTest, CapitalsFindTheLowercaseRecordAndShowItsClassWithFourCharacters)
-{
-    Add("verbo", "Andar", "Walk");
-    SearchEnglish("WALK");
-    EXPECT_EQ(kStatusFound, search->fields.status);
-    EXPECT_EQ("walk", search->fields.english);
-    EXPECT_EQ("andar", search->fields.spanish);
-    EXPECT_EQ("verb", search->fields.word_class);
-    EXPECT_EQ(0, search->SearchLanguage());
-    EXPECT_EQ(1, search->CurrentRecord());
-    EXPECT_EQ(std::vector<std::string>{kStatusFound}, view.shown_statuses);
-    SearchSpanish("ANDAR");
-    EXPECT_EQ(1, search->SearchLanguage());
-    EXPECT_EQ("walk", search->fields.english);
-}
-
-TEST_F(WordOpsTest, CurrentRecordDecidesAnotherSearchUntilClear)
-{
-    Add("n", "manzana", "apple");    // 1
-    Add("n", "gato", "cat");         // 2
-    Add("n", "perro", "dog");        // 3
-    SearchEnglish("cat");
-    ASSERT_EQ(2, search->CurrentRecord());
-
-    // 'apple' comes before 'cat' in the index: the walk from apple reaches
-    // the current record, which is shown again.
-    SearchEnglish("apple");
-    EXPECT_EQ(kStatusFound, search->fields.status);
-    EXPECT_EQ("cat", search->fields.english);
-    EXPECT_EQ(2, search->CurrentRecord());
-
-    // 'dog' comes after it: no match.
-    SearchEnglish("dog");
-    EXPECT_EQ(kStatusNoMatch, search->fields.status);
-    EXPECT_EQ("dog", search->fields.english);
-    EXPECT_EQ(2, search->CurrentRecord());
-
-    // After Clear the word is found.
-    search->Clear();
-    EXPECT_EQ(kStatusCleared, search->fields.status);
-    EXPECT_EQ(0, search->CurrentRecord());
-    EXPECT_TRUE(view.list.empty());
-    SearchEnglish("dog");
-    EXPECT_EQ(kStatusFound, search->fields.status);
-    EXPECT_EQ(3, search->CurrentRecord());
-
-    // A filled-in class code starts afresh too.
-    search->fields = WordFields{"apple", "", "x", ""};
-    search->Search();
-    EXPECT_EQ(1, search->CurrentRecord());
-    EXPECT_EQ("apple", search->fields.english);
-}
-
 TEST_F(WordOpsTest, WordInThreeRecordsListsTheFollowingEntriesAndDoubleClickShowsEach)
 {
     Add("n", "banco", "bank");       // 1
@@ -349,26 +296,6 @@ TEST_F(WordOpsTest, DoubleClickAfterASpanishSearchShowsTheChosenRecord)
     EXPECT_EQ(1, search->SearchLanguage());
 }
 
-TEST_F(WordOpsTest, LastKeyAddsNothingAndTwoSearchesAddThirtyEntries)
-{
-    for (char c = 'a'; c <= 't'; ++c) {   // 20 words
-        std::string english = std::string("w") + c;
-        std::string spanish = std::string("p") + c;
-        Add("n", spanish.c_str(), english.c_str());
-    }
-    SearchEnglish("wt");
-    EXPECT_EQ(kStatusFound, search->fields.status);
-    EXPECT_TRUE(view.list.empty());
-
-    search->Clear();
-    SearchEnglish("wa");
-    EXPECT_EQ(15u, view.list.size());
-    EXPECT_EQ(Padded("wb", 21), view.list[0].text);
-    EXPECT_EQ(Padded("wp", 21), view.list[14].text);
-    SearchEnglish("wa");   // the same record again, without Clear
-    EXPECT_EQ(30u, view.list.size());
-}
-
 TEST_F(WordOpsTest, RefusedListEntryIsReported)
 {
     Add("n", "a", "x1");
@@ -377,21 +304,6 @@ TEST_F(WordOpsTest, RefusedListEntryIsReported)
     SearchEnglish("x1");
     EXPECT_EQ("Error asigning RECNO to a member list", messages->Errors().back());
     EXPECT_EQ(kStatusFound, search->fields.status);
-}
-
-TEST_F(WordOpsTest, SpanishVerbFormShowsTheAnalysisThenNoMatch)
-{
-    Add("v", "hablar", "to speak");
-    SearchSpanish("habla");
-    ASSERT_EQ(1u, view.analyses.size());
-    EXPECT_EQ("hablar", view.analyses[0].first);
-    EXPECT_EQ("speaks ", view.analyses[0].second);
-    EXPECT_EQ(kStatusNoMatch, search->fields.status);
-    EXPECT_EQ(1, search->SearchLanguage());
-
-    SearchSpanish("xyzzy");   // no verb either
-    EXPECT_EQ(1u, view.analyses.size());
-    EXPECT_EQ(kStatusNoMatch, search->fields.status);
 }
 
 TEST_F(WordOpsTest, MissingIndexIsReportedAndNothingShown)

@@ -29,23 +29,26 @@ const char kSearchCaption[] = "Search a Word";
 const char kConjugationCaption[] = "Conjuged result";
 const int kMessageBoxTextId = 0xFFFF;
 
+struct OwnedPopupSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwnedPopup(HWND hwnd, LPARAM lparam)
+{
+    OwnedPopupSearch* search = reinterpret_cast<OwnedPopupSearch*>(lparam);
+    if (IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == search->owner) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A visible window owned by owner (a message box or a dialog it opened).
 HWND FindOwnedPopup(HWND owner)
 {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search = {owner, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lparam) -> BOOL {
-            Search* s = reinterpret_cast<Search*>(lparam);
-            if (IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == s->owner) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    OwnedPopupSearch search = {owner, nullptr};
+    EnumWindows(MatchOwnedPopup, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -619,3 +622,93 @@ TEST_F(WordDialogsTest, SearchAndEnterKeepTheDialogOpenAndOnlyCancelEndsTheComma
         EXPECT_FALSE(IsWindow(hwnd));
     });
 }
+
+// ---- The commands in the real program -------------------------------------------
+
+#ifdef LEXON_V2_EXE
+namespace {
+
+// A top-level window of process pid with this caption, waited for.
+HWND WaitForProcessWindow(DWORD pid, const std::string& caption, HWND previous = nullptr, DWORD timeout_ms = 10000)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND hwnd = nullptr;
+        while ((hwnd = FindWindowExA(nullptr, hwnd, nullptr, caption.c_str())) != nullptr) {
+            DWORD owner_pid = 0;
+            GetWindowThreadProcessId(hwnd, &owner_pid);
+            if (owner_pid == pid && hwnd != previous && IsWindowVisible(hwnd)) return hwnd;
+        }
+        if (GetTickCount() - start > timeout_ms) return nullptr;
+        Sleep(20);
+    }
+}
+
+std::string ProgramPath()
+{
+    std::string path = LEXON_V2_EXE;
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+}  // namespace
+
+TEST_F(WordDialogsTest, TheProgramAddsAndFindsAPairThroughItsMenuCommands)
+{
+    std::string command = "\"" + ProgramPath() + "\"";
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION process = {};
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &si, &process));
+    WaitForInputIdle(process.hProcess, 10000);
+    DWORD pid = process.dwProcessId;
+
+    HWND main = WaitForProcessWindow(pid, "Lexon 1.0 32 bits for Windows 95/Windows NT");
+    EXPECT_NE(main, nullptr);
+    if (main) {
+        PostMessageA(main, WM_COMMAND, MAKEWPARAM(32771, 0), 0);   // Words > Add
+        HWND add = WaitForProcessWindow(pid, kAddCaption);
+        EXPECT_NE(add, nullptr);
+        if (add) {
+            DialogDriver driver(add);
+            driver.Type(IDC_WORD_CLASS, "n");
+            driver.Type(IDC_WORD_SPANISH, "Casa");
+            driver.Type(IDC_WORD_ENGLISH, "House");
+            driver.PostClick(IDOK);
+            HWND again = WaitForProcessWindow(pid, kAddCaption, add);
+            EXPECT_NE(again, nullptr);
+            if (again) {
+                EXPECT_EQ("House", DialogDriver(again).Text(IDC_WORD_ENGLISH));
+                DialogDriver(again).PostClick(IDCANCEL);
+            }
+        }
+        PostMessageA(main, WM_COMMAND, MAKEWPARAM(32772, 0), 0);   // Words > Search
+        HWND search = WaitForProcessWindow(pid, kSearchCaption);
+        EXPECT_NE(search, nullptr);
+        if (search) {
+            DialogDriver driver(search);
+            driver.Type(IDC_WORD_SPANISH, "CASA");
+            driver.Click(IDOK);
+            EXPECT_EQ("Register found and displayed", driver.Text(IDC_SEARCH_STATUS));
+            EXPECT_EQ("house", driver.Text(IDC_WORD_ENGLISH));
+            driver.PostClick(IDCANCEL);
+        }
+        Sleep(200);
+        PostMessageA(main, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "the program did not end";
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    ASSERT_EQ(1u, TableRecords(files_));
+    EXPECT_EQ("casa", ReadStoredRecord(files_, 1).spanish);
+}
+#endif

@@ -1,5 +1,7 @@
 // ravelup-cli: the uninstaller's installation log on the command line.
 //   ravelup-cli list LOGFILE   list the records with their initial states
+//   ravelup-cli undo LOGFILE [--yes] [--reboot]
+//                              undo them without a window (Windows only)
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -7,6 +9,9 @@
 
 #include "list_command.h"
 #include "report.h"
+#ifdef _WIN32
+#include "undo_command.h"
+#endif
 
 namespace {
 
@@ -18,13 +23,27 @@ struct Command {
     CommandFn run;
 };
 
+#ifdef _WIN32
+int undo_with_real_restart(const std::vector<std::string>& args, std::FILE* out, Reporter& reporter)
+{
+    WindowsRestart restart;
+    return ravelup_undo_command(args, out, reporter, restart);
+}
+#endif
+
 const Command kCommands[] = {
     {"list", ravelup_list_command},
+#ifdef _WIN32
+    {"undo", undo_with_real_restart},
+#endif
 };
 
 void usage()
 {
     std::fprintf(stderr, "usage: ravelup-cli list LOGFILE\n");
+#ifdef _WIN32
+    std::fprintf(stderr, "       ravelup-cli undo LOGFILE [--yes] [--reboot]\n");
+#endif
 }
 
 }  // namespace

@@ -73,9 +73,11 @@ public:
     // MoveFileExA(path, NULL, MOVEFILE_DELAY_UNTIL_REBOOT). 1 when the call
     // succeeded, 0 otherwise (no message).
     virtual int delete_file_at_restart(const char* path) = 0;
-    // The fallback of delete_file_at_restart: write "NUL" = path into
-    // section "rename" of "wininit.ini" (WritePrivateProfileStringA).
-    // 1 / 0 (no message).
+    // The fallback of delete_file_at_restart: add the entry "NUL" = path
+    // at the end of section "rename" of the Windows
+    // directory's "wininit.ini", keeping the NUL entries already there
+    // (every one names a file to delete at the restart). 1 / 0 (no
+    // message).
     virtual int write_wininit_delete(const char* path) = 0;
 
     // ---- Fonts ----------------------------------------------------------

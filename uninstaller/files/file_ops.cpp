@@ -1,6 +1,7 @@
 #include "uninstaller/files/file_ops.h"
 
 #include "uninstaller/support/platform_info.h"
+#include "uninstaller/support/sectioned_file.h"
 #include "uninstaller/system/file_attributes.h"
 #include "uninstaller/system/system_context.h"
 
@@ -307,7 +308,28 @@ bool delete_file_at_restart(const std::string& path)
     return MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
 }
 
+std::string wininit_path()
+{
+    char directory[MAX_PATH] = "";
+    UINT length = GetWindowsDirectoryA(directory, sizeof directory);
+    if (length == 0 || length >= sizeof directory)
+        return std::string();
+    return join_path(directory, "wininit.ini");
+}
+
+// Every "NUL" line of [rename] names one file to delete, and the restart
+// reads them all; the profile functions keep one value per name, so writing
+// NUL=path through them would replace the deletion scheduled before. The
+// line is therefore added at the end of the section with the sectioned file
+// model (as the NUL entry with the next sequence number), which keeps every
+// earlier line.
 bool write_wininit_delete(const std::string& path)
 {
-    return WritePrivateProfileStringA("rename", "NUL", path.c_str(), "wininit.ini") != 0;
+    std::string file = wininit_path();
+    if (file.empty())
+        return false;
+    int nul_entries = sectioned_file::count_entries(file.c_str(), "rename", "NUL");
+    if (nul_entries < 0)
+        nul_entries = 0;
+    return sectioned_file::insert_entry(file.c_str(), "rename", "NUL", path.c_str(), nul_entries) == 1;
 }

@@ -68,7 +68,12 @@ bool schedule_replacement_in_wininit(const std::string& destination, const std::
 
 // Deletion at the next start: MoveFileExA(path, NULL,
 // MOVEFILE_DELAY_UNTIL_REBOOT), and "NUL=path" in [rename] of wininit.ini.
+// The NUL line is added at the end of the section (never through
+// the profile functions, which would replace the previous one), so that
+// every scheduled deletion is kept.
 bool delete_file_at_restart(const std::string& path);
 bool write_wininit_delete(const std::string& path);
+// The Windows directory's wininit.ini; empty when that cannot be found.
+std::string wininit_path();
 
 #endif

@@ -38,6 +38,47 @@ bool conversation_open(SystemContext& context)
     return false;
 }
 
+// Wine's DDE library posts a late WM_DDE_ACK to the client after the data
+// answering a request. Left in the queue, it would be taken as the answer to
+// the next transaction of the conversation (a request then fails as not
+// processed, an execute succeeds before the server has run it, and the
+// conversation gets out of step). So the DDE messages already queued are
+// dispatched before each transaction (the library ignores them outside a
+// transaction), and under Wine a successful request waits a moment for that
+// acknowledgement and dispatches it at once.
+void dispatch_pending_dde_messages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_DDE_FIRST, WM_DDE_LAST, PM_REMOVE))
+        DispatchMessageA(&message);
+}
+
+bool running_under_wine()
+{
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+void take_late_request_acknowledgement()
+{
+    static const bool under_wine = running_under_wine();
+    if (!under_wine)
+        return;
+    const DWORD kWaitMs = 1000;
+    DWORD started = GetTickCount();
+    while (true) {
+        MSG message;
+        if (PeekMessageA(&message, nullptr, WM_DDE_ACK, WM_DDE_ACK, PM_REMOVE)) {
+            DispatchMessageA(&message);
+            return;
+        }
+        DWORD waited = GetTickCount() - started;
+        if (waited >= kWaitMs)
+            return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kWaitMs - waited, QS_POSTMESSAGE);
+    }
+}
+
 std::string format_command(const char* format, const char* text, int number)
 {
     char command[128];
@@ -156,6 +197,7 @@ bool progman_execute(SystemContext& context, const std::string& command)
 {
     if (context.conversation == nullptr)
         return false;
+    dispatch_pending_dde_messages();
     HDDEDATA result = DdeClientTransaction(reinterpret_cast<LPBYTE>(const_cast<char*>(command.c_str())),
                                            static_cast<DWORD>(command.size() + 1), context.conversation, nullptr,
                                            CF_TEXT, XTYP_EXECUTE, kDdeTimeoutMs, nullptr);
@@ -166,12 +208,14 @@ bool progman_request(SystemContext& context, const char* item, std::string* answ
 {
     if (context.conversation == nullptr)
         return false;
+    dispatch_pending_dde_messages();
     HSZ item_name = DdeCreateStringHandleA(context.dde_instance, item, CP_WINANSI);
     HDDEDATA data = DdeClientTransaction(nullptr, 0, context.conversation, item_name, CF_TEXT, XTYP_REQUEST,
                                          kDdeTimeoutMs, nullptr);
     DdeFreeStringHandle(context.dde_instance, item_name);
     if (data == nullptr)
         return false;
+    take_late_request_acknowledgement();
     DWORD size = DdeGetData(data, nullptr, 0, 0);
     std::vector<char> bytes(size + 1, '\0');
     DdeGetData(data, reinterpret_cast<LPBYTE>(bytes.data()), size, 0);

@@ -137,3 +137,50 @@ TEST(Restart, MoveFileExDeletionAtTheNextStart)
     ASSERT_TRUE(simulate_restart());
     EXPECT_FALSE(exists(doomed));
 }
+
+// Several files that can only go at the restart: each NUL line must stay in
+// wininit.ini (the profile functions would keep only the last), the other
+// entries of [rename] stay as they were, and the restart deletes them all.
+TEST(Restart, WininitKeepsEveryScheduledDeletion)
+{
+    if (!running_under_wine())
+        GTEST_SKIP() << "needs a restart of Windows";
+    ScratchDir dir("restart");
+    std::string first = dir / "first.dll";
+    std::string second = dir / "second.dll";
+    std::string third = dir / "third.dll";
+    std::string target = dir / "target.txt";
+    std::string replacement = dir / "tmp000.000";
+    for (const std::string& path : {first, second, third})
+        ASSERT_TRUE(write_file(path, "in use"));
+    ASSERT_TRUE(write_file(target, "before"));
+    ASSERT_TRUE(write_file(replacement, "after"));
+
+    std::string wininit = wininit_path();
+    ASSERT_FALSE(wininit.empty());
+    DeleteFileA(wininit.c_str());
+    ASSERT_TRUE(write_wininit_delete(first));
+    ASSERT_TRUE(schedule_replacement_in_wininit(target, replacement));
+    ASSERT_TRUE(write_wininit_delete(second));
+    ASSERT_TRUE(write_wininit_delete(third));
+
+    EXPECT_EQ("[rename]\r\n"
+              "NUL=" + first + "\r\n"
+              + target + "=" + replacement + "\r\n"
+              "NUL=" + second + "\r\n"
+              "NUL=" + third + "\r\n",
+              read_file(wininit));
+    // The system's own reader sees the same file: the first NUL entry and
+    // the replacement.
+    char value[MAX_PATH] = "";
+    GetPrivateProfileStringA("rename", "NUL", "", value, sizeof value, "wininit.ini");
+    EXPECT_EQ(first, std::string(value));
+    GetPrivateProfileStringA("rename", target.c_str(), "", value, sizeof value, "wininit.ini");
+    EXPECT_EQ(replacement, std::string(value));
+
+    ASSERT_TRUE(simulate_restart());
+    EXPECT_FALSE(exists(first));
+    EXPECT_FALSE(exists(second));
+    EXPECT_FALSE(exists(third));
+    EXPECT_EQ("after", read_file(target));
+}

@@ -81,6 +81,16 @@ HWND FocusOfThreadOf(HWND hwnd)
     return info.hwndFocus;
 }
 
+// The focus of the dialog's thread once it has come back from a message box
+// that was just answered: the dialog's thread gets there a moment after the
+// box has gone, so wait up to two seconds for the expected field.
+HWND FocusAfterMessageBox(HWND dialog, int expected_field)
+{
+    HWND field = GetDlgItem(dialog, expected_field);
+    for (int wait = 0; wait < 40 && FocusOfThreadOf(dialog) != field; ++wait) Sleep(50);
+    return FocusOfThreadOf(dialog);
+}
+
 // The controls of one dialog window, seen from the watcher thread.
 class DialogDriver {
 public:
@@ -251,7 +261,7 @@ TEST_F(WordDialogsTest, AddChecksTheLimitsInFieldOrderAndAddsNothingUntilTheyFit
         for (const Step& step : steps) {
             add.PostClick(IDOK);
             EXPECT_EQ(step.limit_text, add.AnswerPopup());
-            EXPECT_EQ(GetDlgItem(hwnd, step.field), FocusOfThreadOf(hwnd));
+            EXPECT_EQ(GetDlgItem(hwnd, step.field), FocusAfterMessageBox(hwnd, step.field));
             EXPECT_TRUE(IsWindow(hwnd));   // the dialog stays open
             EXPECT_EQ(0u, TableRecords(files_));
             add.Type(step.field, step.fixed);
@@ -390,7 +400,7 @@ TEST_F(WordDialogsTest, SearchOpensBlankAndNeedsExactlyOneWord)
         search.Type(IDC_WORD_ENGLISH, "abcdefghijklmnopqrstuv");
         search.PostClick(IDOK);
         EXPECT_EQ("Please enter no more than 21 characters.", search.AnswerPopup());
-        EXPECT_EQ(GetDlgItem(hwnd, IDC_WORD_ENGLISH), FocusOfThreadOf(hwnd));
+        EXPECT_EQ(GetDlgItem(hwnd, IDC_WORD_ENGLISH), FocusAfterMessageBox(hwnd, IDC_WORD_ENGLISH));
         search.PostClick(IDCANCEL);
     });
 }

@@ -43,6 +43,11 @@ function(lexon_add_test name)
              WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
     set_tests_properties(${name} PROPERTIES TIMEOUT 900
         ENVIRONMENT "LEXON_WINE_LOADER=${LEXON_WINE_LOADER};LEXON_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+    if(T_WINDOWS_ONLY)
+      # Programs that show windows share one display: run each alone, so no
+      # other program's windows take the activation and the focus from it.
+      set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+    endif()
   else()
     add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
     set_tests_properties(${name} PROPERTIES TIMEOUT 1200)

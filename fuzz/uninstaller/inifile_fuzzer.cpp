@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,10 +31,21 @@ void write_input(const uint8_t* data, size_t size)
     std::fclose(file);
 }
 
+// True when the folder holds anything besides the INI file: a temporary
+// file left behind by a rewrite.
 bool temp_left()
 {
-    struct stat info;
-    return stat((g_dir + "/ini000.000").c_str(), &info) == 0;
+    DIR* dir = opendir(g_dir.c_str());
+    if (!dir)
+        std::abort();
+    bool left = false;
+    while (struct dirent* entry = readdir(dir)) {
+        std::string leaf = entry->d_name;
+        if (leaf != "." && leaf != ".." && leaf != "f.ini")
+            left = true;
+    }
+    closedir(dir);
+    return left;
 }
 
 }  // namespace

@@ -2,20 +2,14 @@
 // dictionary in a private folder: their output, exit codes and messages,
 // and the files they leave behind.
 #include "tests/dialogs/word_test_dictionary.h"
+#include "tests/storage/program_run.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
-
-struct ProgramRun {
-    int exit_code = -1;
-    std::string out;
-    std::string err;
-};
 
 class LexonWordCommandsTest : public ::testing::Test {
 protected:
@@ -24,18 +18,7 @@ protected:
 
     ProgramRun Lexon(const std::string& args)
     {
-        std::string out_file = folder_.File("stdout.txt");
-        std::string err_file = folder_.File("stderr.txt");
-        std::string command = std::string(LEXON_PROGRAM) + " --dir '" + folder_.Path() + "' " + args + " >'" +
-                              out_file + "' 2>'" + err_file + "' </dev/null";
-        ProgramRun run;
-        int status = std::system(command.c_str());
-        run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::vector<unsigned char> out = ReadBytes(out_file);
-        std::vector<unsigned char> err = ReadBytes(err_file);
-        run.out.assign(out.begin(), out.end());
-        run.err.assign(err.begin(), err.end());
-        return run;
+        return RunProgram(folder_, std::string(LEXON_PROGRAM) + " --dir '" + folder_.Path() + "' " + args);
     }
     TempFolder folder_;
 };

@@ -6,40 +6,23 @@
 
 #include "translator/storage/integrity_check.h"
 
-#include "storage_test_util.h"
+#include "program_run.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
-
-struct ProgramRun {
-    int exit_code = -1;
-    std::string out;
-    std::string err;
-};
 
 class LexonCliTest : public ::testing::Test {
 protected:
     // Runs lexon with --dir of the test's folder and the given arguments.
     ProgramRun Lexon(const std::string& args, bool with_dir = true)
     {
-        std::string out_file = folder_.File("stdout.txt");
-        std::string err_file = folder_.File("stderr.txt");
-        std::string command = std::string(LEXON_PROGRAM) + (with_dir ? " --dir '" + folder_.Path() + "'" : "") +
-                              " " + args + " >'" + out_file + "' 2>'" + err_file + "' </dev/null";
-        ProgramRun run;
-        int status = std::system(command.c_str());
-        run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::vector<unsigned char> out = ReadBytes(out_file);
-        std::vector<unsigned char> err = ReadBytes(err_file);
-        run.out.assign(out.begin(), out.end());
-        run.err.assign(err.begin(), err.end());
-        return run;
+        return RunProgram(folder_, std::string(LEXON_PROGRAM) + (with_dir ? " --dir '" + folder_.Path() + "'" : "") +
+                                       " " + args);
     }
     std::string WriteText(const std::string& name, const std::string& text)
     {

@@ -27,34 +27,14 @@
 
 #include "tests/uninstaller/system/fake_progman_server.h"
 #include "tests/uninstaller/system/scratch_dir.h"
+#include "tests/uninstaller/system/wine_restart.h"
 
 namespace all_kinds {
-
 
 // Per process, so that two test programs in one prefix do not meet.
 inline std::string test_key()
 {
     return "Software\\RavelupAllKinds" + std::to_string(GetCurrentProcessId());
-}
-
-inline bool running_under_wine()
-{
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
-inline bool simulate_restart()
-{
-    char command[] = "wineboot.exe -r";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    DWORD waited = WaitForSingleObject(process.hProcess, 120000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return waited == WAIT_OBJECT_0;
 }
 
 inline std::string sub_key(const char* name)

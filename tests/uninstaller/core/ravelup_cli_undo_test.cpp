@@ -21,6 +21,7 @@
 #include "uninstaller/system/system_context.h"
 
 #include "tests/uninstaller/system/scratch_dir.h"
+#include "tests/uninstaller/system/wine_restart.h"
 
 namespace {
 
@@ -61,26 +62,6 @@ void write_log(const std::string& path, const LogWriter& log)
 {
     std::string bytes(log.bytes.begin(), log.bytes.end());
     ASSERT_TRUE(write_file(path, bytes));
-}
-
-bool running_under_wine()
-{
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
-bool simulate_restart()
-{
-    char command[] = "wineboot.exe -r";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    DWORD waited = WaitForSingleObject(process.hProcess, 120000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return waited == WAIT_OBJECT_0;
 }
 
 bool registry_field_exists(const char* key, const char* field)

@@ -5,31 +5,9 @@
 
 #include "tests/uninstaller/system/recording_reports.h"
 #include "tests/uninstaller/system/scratch_dir.h"
+#include "tests/uninstaller/system/wine_restart.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-// Holds a file open without any sharing, as a running program holds its
-// executable or a DLL.
-class HeldOpen {
-public:
-    explicit HeldOpen(const std::string& path)
-        : handle_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~HeldOpen() { release(); }
-    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void release()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE handle_;
-};
-
-}  // namespace
 
 TEST(FileDelete, MissingFileCountsAsDeletedWithoutMessage)
 {

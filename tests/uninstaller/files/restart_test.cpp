@@ -7,50 +7,9 @@
 
 #include "tests/uninstaller/system/recording_reports.h"
 #include "tests/uninstaller/system/scratch_dir.h"
+#include "tests/uninstaller/system/wine_restart.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-bool running_under_wine()
-{
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
-// Runs "wineboot -r", the simulated restart, and waits for it.
-bool simulate_restart()
-{
-    char command[] = "wineboot.exe -r";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    DWORD waited = WaitForSingleObject(process.hProcess, 120000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return waited == WAIT_OBJECT_0;
-}
-
-class HeldOpen {
-public:
-    explicit HeldOpen(const std::string& path)
-        : handle_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~HeldOpen() { release(); }
-    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void release()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE handle_;
-};
-
-}  // namespace
 
 TEST(Restart, DestinationInUseIsReplacedAtTheNextStart)
 {

@@ -10,6 +10,7 @@
 
 #include "tests/uninstaller/core/all_kinds_installation.h"
 #include "tests/uninstaller/gui/dialog_driver.h"
+#include "tests/uninstaller/gui/recording_entry_system.h"
 #include "tests/uninstaller/system/recording_reports.h"
 
 #include <gtest/gtest.h>
@@ -17,17 +18,6 @@
 using namespace all_kinds;
 
 namespace {
-
-class RecordingEntrySystem : public EntrySystem {
-public:
-    explicit RecordingEntrySystem(const std::string& windows) : windows_(windows) {}
-    std::string windows_directory() override { return windows_; }
-    void restart_windows() override { ++restarts; }
-    int restarts = 0;
-
-private:
-    std::string windows_;
-};
 
 bool wait_for_text(HWND dialog, int id, const std::string& text, DWORD timeout_ms = 30000)
 {

@@ -8,6 +8,7 @@
 
 #include "tests/uninstaller/gui/dialog_driver.h"
 #include "tests/uninstaller/gui/log_builder.h"
+#include "tests/uninstaller/gui/recording_entry_system.h"
 #include "tests/uninstaller/system/recording_reports.h"
 #include "tests/uninstaller/system/scratch_dir.h"
 
@@ -16,17 +17,6 @@
 #include <vector>
 
 namespace {
-
-class RecordingEntrySystem : public EntrySystem {
-public:
-    explicit RecordingEntrySystem(const std::string& windows) : windows_(windows) {}
-    std::string windows_directory() override { return windows_; }
-    void restart_windows() override { ++restarts; }
-    int restarts = 0;
-
-private:
-    std::string windows_;
-};
 
 // A product directory with its log, and a Windows directory.
 class Installation {

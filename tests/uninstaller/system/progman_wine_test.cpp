@@ -8,18 +8,13 @@
 #include "uninstaller/system/system_context.h"
 
 #include "tests/uninstaller/system/recording_reports.h"
+#include "tests/uninstaller/system/wine_restart.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 namespace {
-
-bool running_under_wine()
-{
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
 
 // Wine's server opens a folder window for every group it creates (an
 // explorer.exe of its own); close them, so that no process of the test is

@@ -2,6 +2,7 @@
 // Wine, finds its windows, sends it input and closes it.
 #include "translator/storage/dictionary.h"
 #include "translator/storage/integrity_check.h"
+#include "tests/support/windows_path.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -18,15 +19,7 @@ namespace {
 const char kMainTitle[] = "Lexon 1.0 32 bits for Windows 95/Windows NT";
 const int kSplashPictureId = 1032;
 
-// The Unix path CMake gives, as Wine's Z: drive sees it.
-std::string ProgramPath()
-{
-    std::string path = LEXON_V2_EXE;
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
+std::string ProgramPath() { return WindowsPath(LEXON_V2_EXE); }
 
 std::string TextOf(HWND hwnd)
 {

@@ -8,6 +8,7 @@
 // the table and indexes must agree at its end.
 #include "tests/dialogs/word_test_dictionary.h"
 #include "tests/gui/gui_test_support.h"
+#include "tests/support/windows_path.h"
 #include "tests/support/recording_presenter.h"
 #include "translator/app/word_commands.h"
 #include "translator/dialogs/word_dialog_ids.h"
@@ -654,14 +655,7 @@ HWND WaitForProcessWindow(DWORD pid, const std::string& caption, HWND previous =
     }
 }
 
-std::string ProgramPath()
-{
-    std::string path = LEXON_V2_EXE;
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
+std::string ProgramPath() { return WindowsPath(LEXON_V2_EXE); }
 
 }  // namespace
 

@@ -22,6 +22,7 @@
 
 #include "tests/uninstaller/system/scratch_dir.h"
 #include "tests/uninstaller/system/wine_restart.h"
+#include "tests/support/windows_path.h"
 
 namespace {
 
@@ -146,12 +147,7 @@ private:
 // Runs the real ravelup-cli.exe with its standard output into a file.
 int run_program(const std::string& arguments, const std::string& output_path, std::string* output)
 {
-    std::string program = RAVELUP_CLI_EXE;
-    if (!program.empty() && program[0] == '/')
-        program = "Z:" + program;
-    for (char& c : program)
-        if (c == '/')
-            c = '\\';
+    std::string program = WindowsPath(RAVELUP_CLI_EXE);
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE out = CreateFileA(output_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
     if (out == INVALID_HANDLE_VALUE)

@@ -1,23 +1,14 @@
 // FakeProgmanProcess: starts fake_progman_server.exe from the directory of
 // the running test program, or from the path the build gives.
 #include "tests/uninstaller/system/fake_progman_server.h"
+#include "tests/support/windows_path.h"
 
 namespace {
-
-std::string windows_path(std::string path)
-{
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
 
 std::string server_program()
 {
 #ifdef RAVELUP_FAKE_PROGMAN_EXE
-    return windows_path(RAVELUP_FAKE_PROGMAN_EXE);
+    return WindowsPath(RAVELUP_FAKE_PROGMAN_EXE);
 #else
     char self[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, self, sizeof self);

@@ -79,11 +79,11 @@ void take_late_request_acknowledgement()
     }
 }
 
-std::string format_command(const char* format, const char* text, int number)
+// The command texts are built to their full length: a name cut short would
+// make a command that Program Manager refuses.
+std::string group_command(const char* verb, const char* group)
 {
-    char command[128];
-    std::snprintf(command, sizeof command, format, text, number);
-    return command;
+    return std::string("[") + verb + "(\"" + group + "\", 0)]";
 }
 
 // Makes the group the active one.
@@ -110,24 +110,23 @@ bool find_item(SystemContext& context, const char* group, const char* item)
 
 std::string progman_create_group_command(const char* group)
 {
-    return format_command("[CreateGroup(\"%s\", %d)]", group, 0);
+    return group_command("CreateGroup", group);
 }
 
 std::string progman_delete_group_command(const char* group)
 {
-    return format_command("[DeleteGroup(\"%s\", %d)]", group, 0);
+    return group_command("DeleteGroup", group);
 }
 
 std::string progman_delete_item_command(const char* item)
 {
-    char command[128];
-    std::snprintf(command, sizeof command, "[DeleteItem(\"%s\")]", item);
-    return command;
+    return std::string("[DeleteItem(\"") + item + "\")]";
 }
 
 std::string progman_add_item_command(const ProgramItemBlock& block, const std::string& icon_path,
                                      const std::string& working_dir)
 {
+    // Room for every field of the block, both paths, the format and numbers.
     std::vector<char> command(sizeof(ProgramItemBlock) + icon_path.size() + working_dir.size() + 128);
     std::snprintf(command.data(), command.size(), "[AddItem(%s, \"%s\", %s, %d, %d, %d, %s, %d, %d)]",
                   block.command_line, block.name, icon_path.c_str(), static_cast<int>(block.icon_index),

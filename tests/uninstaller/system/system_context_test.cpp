@@ -74,6 +74,10 @@ TEST(SystemContext, ProgramManagerCommandTexts)
     EXPECT_EQ("[CreateGroup(\"Lexon\", 0)]", progman_create_group_command("Lexon"));
     EXPECT_EQ("[DeleteGroup(\"Lexon\", 0)]", progman_delete_group_command("Lexon"));
     EXPECT_EQ("[DeleteItem(\"Readme\")]", progman_delete_item_command("Readme"));
+    // Long names are never cut (a cut command would be refused).
+    std::string long_name(300, 'g');
+    EXPECT_EQ("[DeleteGroup(\"" + long_name + "\", 0)]", progman_delete_group_command(long_name.c_str()));
+    EXPECT_EQ("[DeleteItem(\"" + long_name + "\")]", progman_delete_item_command(long_name.c_str()));
     ProgramItemBlock block = {};
     block.x = 10;
     block.y = 20;

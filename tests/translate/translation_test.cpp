@@ -195,9 +195,13 @@ TEST(FileTranslation, VerbsPronounsAndWillPhrases)
     DictionaryFolder folder({{"i", "yo"}, {"we", "nosotros"}, {"to go", "ir"}, {"to walk", Padded("andar")}});
     // "will go" is one token; the full stop after it is lost
     EXPECT_EQ("yo ir\xE9  \r\n", folder.TranslateFile(kEnglish, kSpanish, "I will go.\n"));
-    // the pronoun sets the person; the separator after "go" (the line feed)
-    // is consumed with the phrase
-    EXPECT_EQ("nosotros iremos  ", folder.TranslateFile(kEnglish, kSpanish, "we will go\n"));
+    // the pronoun sets the person; the line feed after "go" is consumed
+    // with the phrase but still ends the line, so lines never run together
+    EXPECT_EQ("nosotros iremos  \r\n", folder.TranslateFile(kEnglish, kSpanish, "we will go\n"));
+    EXPECT_EQ("nosotros iremos  \r\nyo ir\xE9  \r\n",
+              folder.TranslateFile(kEnglish, kSpanish, "we will go\nI will go\n"));
+    // a blank after the phrase is consumed as before
+    EXPECT_EQ("yo ir\xE9  nosotros ", folder.TranslateFile(kEnglish, kSpanish, "I will go we "));
     // the person lasts one verb; a new line starts again with person 0
     EXPECT_EQ("nosotros andamos  and\xE9  \r\nand\xE9  ",
               folder.TranslateFile(kEnglish, kSpanish, "We walked walked\nwalked"));
@@ -259,11 +263,11 @@ TEST(FileTranslation, WillChainsAreBounded)
     EXPECT_EQ(100u, found);
     EXPECT_EQ(std::string::npos, output.find("voluntad"));
     // the last phrase takes the line feed with it, as every joined phrase
-    // takes the separator after its last word
-    EXPECT_EQ(" <will will will will will will will will will will will will go> ",
-              output.substr(output.size() - 66));
+    // takes the separator after its last word, and the line still ends
+    EXPECT_EQ(" <will will will will will will will will will will will will go> \r\n",
+              output.substr(output.size() - 68));
     // a short chain joins whole; only its first "will" is an auxiliary
-    EXPECT_EQ("<will will go> ", folder.TranslateFile(kEnglish, kSpanish, "will will go\n"));
+    EXPECT_EQ("<will will go> \r\n", folder.TranslateFile(kEnglish, kSpanish, "will will go\n"));
 }
 
 TEST(ClipboardTranslation, EveryWordIsAUnitOfItsOwn)

@@ -198,10 +198,16 @@ int TextTranslator::NextToken(int& position)
     int separator = static_cast<unsigned char>(line_[start + count]);
     position = start + count + 1;
     token_too_long_ = count > kMaxTokenWordLength;
+    token_joined_ = false;
 
     if (std::strcmp(token_, "will") == 0 || std::strcmp(token_, "would") == 0)
         JoinFollowingWord(position);
     return separator;
+}
+
+bool TextTranslator::JoinedLineEnd(int position) const
+{
+    return token_joined_ && position >= 1 && position - 1 < line_length_ && line_[position - 1] == '\n';
 }
 
 void TextTranslator::JoinFollowingWord(int& position)
@@ -216,12 +222,14 @@ void TextTranslator::JoinFollowingWord(int& position)
         // Not joined: the following word is read again as a token of its own.
         std::strcpy(token_, head);
         token_too_long_ = false;
+        token_joined_ = false;
         position = after_head;
         return;
     }
     std::memmove(token_ + head_length + 1, token_, following_length + 1);
     std::memcpy(token_, head, head_length);
     token_[head_length] = ' ';
+    token_joined_ = true;
 }
 
 void TextTranslator::WritePieceWithMode(const char* text, int mode)
@@ -288,7 +296,9 @@ void TextTranslator::TranslateLine()
                 WriteUnknownWord(copy, separator);
             }
         }
-        if (separator == '\n') {
+        // A line feed consumed after "will go" still ends the line: without
+        // the marker two lines of the text would run together.
+        if (separator == '\n' || JoinedLineEnd(position)) {
             const char* marker = LineEndMarker();
             WritePiece(marker, std::strlen(marker));
         }

@@ -106,8 +106,12 @@ public:
     // moves position past the separator, and returns the separator's byte
     // (0 at the end of the text). A token "will" or "would" is joined with
     // a blank to the word that follows; the separator reported is then the
-    // one after "will"/"would".
+    // one after "will"/"would", and the one after the following word is
+    // consumed (JoinedLineEnd tells whether that was a line feed).
     int NextToken(int& position);
+    // True when the last token was joined and the separator consumed after
+    // its following word was a line feed: the line still ends there.
+    bool JoinedLineEnd(int position) const;
     // True when the last token is a single word longer than 21 bytes.
     bool TokenTooLong() const { return token_too_long_; }
 
@@ -158,6 +162,7 @@ private:
 
     char token_[kLineBufferSize];
     bool token_too_long_ = false;
+    bool token_joined_ = false;   // the last token is "will"/"would" + word
     VerbAnalysis analysis_;
 };
 

@@ -1,12 +1,14 @@
 // The framework's windows in-process under Wine: command routing, frame
 // titles, single-document templates with the save prompt, dialogs with
-// data exchange and the length check, dialog colours, worker threads.
+// data exchange and the length check, dialog colours, worker threads, and
+// the scope that makes a prompt modal to all of the thread's windows.
 #include "tests/framework/framework_test_ids.h"
 #include "tests/gui/gui_test_support.h"
 #include "translator/framework/app.h"
 #include "translator/framework/dialog.h"
 #include "translator/framework/dialog_colors.h"
 #include "translator/framework/doc_template.h"
+#include "translator/framework/modal_prompt_scope.h"
 #include "translator/framework/worker_thread.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 #include <atomic>
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -306,6 +309,78 @@ TEST(WorkerThreadTest, StartsTheProcedureWithItsParameterOnAnotherThread)
     CloseHandle(done);
     ThreadWorkerLauncher launcher;
     EXPECT_FALSE(launcher.Start(nullptr, nullptr));
+}
+
+}  // namespace
+
+namespace {
+
+HWND MakeTopLevel(const char* caption)
+{
+    return CreateWindowA("STATIC", caption, WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+// A prompt's scope disables the thread's other windows and gives back
+// exactly what it took: windows disabled before stay disabled, the owner
+// is never touched, windows gone meanwhile are skipped, and an inner scope
+// leaves the outer one's windows disabled.
+TEST(ModalPromptScopeTest, DisablesTheOtherWindowsAndRestoresExactlyThem)
+{
+    HWND owner = MakeTopLevel("owner");
+    HWND other = MakeTopLevel("other");
+    HWND already_disabled = MakeTopLevel("already disabled");
+    HWND hidden = CreateWindowA("STATIC", "hidden", WS_POPUP, 0, 0, 40, 40, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    HWND vanishing = MakeTopLevel("vanishing");
+    EnableWindow(already_disabled, FALSE);
+    HWND child = CreateWindowA("STATIC", "child", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, owner,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    {
+        ModalPromptScope outer(child);  // a child's top-level window is the owner
+        EXPECT_TRUE(IsWindowEnabled(owner));
+        EXPECT_FALSE(IsWindowEnabled(other));
+        EXPECT_FALSE(IsWindowEnabled(already_disabled));
+        EXPECT_TRUE(IsWindowEnabled(hidden)) << "a hidden window takes no input anyway";
+        EXPECT_FALSE(IsWindowEnabled(vanishing));
+        DestroyWindow(vanishing);
+        {
+            ModalPromptScope inner(other);
+            EXPECT_FALSE(IsWindowEnabled(owner));
+            EXPECT_FALSE(IsWindowEnabled(other)) << "stays as the outer scope left it";
+        }
+        EXPECT_TRUE(IsWindowEnabled(owner)) << "the inner scope gives back only its own";
+        EXPECT_FALSE(IsWindowEnabled(other));
+    }
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_TRUE(IsWindowEnabled(other));
+    EXPECT_FALSE(IsWindowEnabled(already_disabled)) << "was disabled before the prompt";
+    EXPECT_TRUE(IsWindowEnabled(hidden));
+
+    // Without an owner every visible window of the thread is disabled;
+    // windows of other threads are left alone.
+    HWND foreign = nullptr;
+    HANDLE made = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread other_thread([&] {
+        foreign = MakeTopLevel("foreign");
+        SetEvent(made);
+        WaitForSingleObject(quit, 10000);
+        DestroyWindow(foreign);
+    });
+    WaitForSingleObject(made, 10000);
+    {
+        ModalPromptScope no_owner(nullptr);
+        EXPECT_FALSE(IsWindowEnabled(owner));
+        EXPECT_FALSE(IsWindowEnabled(other));
+        EXPECT_TRUE(IsWindowEnabled(foreign));
+    }
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    SetEvent(quit);
+    other_thread.join();
+    CloseHandle(made);
+    CloseHandle(quit);
+    for (HWND hwnd : {owner, other, already_disabled, hidden}) DestroyWindow(hwnd);
 }
 
 }  // namespace

@@ -613,4 +613,132 @@ TEST_F(EditorWindowTest, RecentFileListInTheProfileAfterOpenAndSave)
     app_.reset();
 }
 
+std::string CurrentFolder()
+{
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    return folder;
+}
+
+// The dictionary files are opened by bare name in the working folder: the
+// editor's Open and Save As prompts must leave that folder where it was,
+// whichever folder the user picks a file in.
+TEST_F(EditorWindowTest, OpenAndSaveAsInAnotherFolderKeepTheWorkingFolder)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string working = std::string(temp) + "lexon_editor_working";
+    CreateDirectoryA(working.c_str(), nullptr);
+    const std::string before = CurrentFolder();
+    ASSERT_TRUE(SetCurrentDirectoryA(working.c_str()));
+    const std::string expected = CurrentFolder();
+
+    const std::string opened = folder_ + "elsewhere.txt";
+    WriteBytes(opened, "lejos");
+    OpenThroughPrompt(opened);
+    EXPECT_EQ(Text(), "lejos");
+    EXPECT_EQ(CurrentFolder(), expected) << "after Open";
+
+    SetCurrentDirectoryA(expected.c_str());
+    const std::string saved = folder_ + "copy.txt";
+    Run(EditorWindow(), ID_FILE_SAVE_AS, [saved] { ChooseFile("Save As", saved); });
+    EXPECT_EQ(ReadBytes(saved), "lejos");
+    EXPECT_EQ(CurrentFolder(), expected) << "after Save As";
+
+    SetCurrentDirectoryA(before.c_str());
+    RemoveDirectoryA(working.c_str());
+}
+
+// While one of the editor's prompts is open, the program's other windows
+// take no input: otherwise the user could close the editor (freeing its
+// document) or start another command on it from the main window, and the
+// prompt's caller would go on with a document that is gone.
+TEST_F(EditorWindowTest, TheSaveAsPromptKeepsEveryWindowDisabledAndTheEditorOpen)
+{
+    RunExpectingNoBox(main_, ID_FILE_NEW);
+    HWND editor = EditorWindow();
+    Document* document = Doc();
+    Type("borrador");
+    const std::string path = folder_ + "draft.txt";
+
+    bool editor_enabled = true, main_enabled = true;
+    BoxSeen unexpected;
+    Run(editor, ID_FILE_SAVE_AS, [&, editor, path] {
+        HWND prompt = WaitForOwnWindow("Save As", 10000);
+        ASSERT_NE(prompt, nullptr) << "no Save As prompt";
+        editor_enabled = IsWindowEnabled(editor) != FALSE;
+        main_enabled = IsWindowEnabled(main_) != FALSE;
+        // The editor's close box (as if the user could reach it).
+        PostMessageA(editor, WM_CLOSE, 0, 0);
+        HWND box = WaitForOwnWindow(kAppTitle, 1500);
+        if (box) {  // the close went ahead: keep the editor by Cancel
+            unexpected.found = true;
+            unexpected.text = WindowText(GetDlgItem(box, 0xFFFF));
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            Sleep(300);
+        }
+        ChooseFile("Save As", path);
+    });
+    EXPECT_FALSE(editor_enabled) << "the editor frame while its Save As prompt is open";
+    EXPECT_FALSE(main_enabled) << "the main frame while the editor's Save As prompt is open";
+    EXPECT_FALSE(unexpected.found) << "closing the editor asked: " << unexpected.text;
+    ASSERT_TRUE(IsWindow(editor)) << "a close request during the prompt is refused";
+    EXPECT_EQ(Doc(), document) << "the same document, alive";
+    EXPECT_EQ(Doc()->GetPathName(), path);
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ(ReadBytes(path), "borrador");
+    EXPECT_TRUE(IsWindowEnabled(editor));
+    EXPECT_TRUE(IsWindowEnabled(main_));
+    EXPECT_EQ(GetActiveWindow(), editor) << "the prompt belongs to the editor, which is active again";
+}
+
+TEST_F(EditorWindowTest, TheSaveChangesQuestionKeepsEveryWindowDisabledAndTheEditorOpen)
+{
+    RunExpectingNoBox(main_, ID_FILE_NEW);
+    HWND editor = EditorWindow();
+    Document* document = Doc();
+    Type("sin guardar");
+
+    // Cancel: the question closes, everything stays and is usable again.
+    bool editor_enabled = true, main_enabled = true;
+    int questions = 0;
+    Watcher cancel([&, editor] {
+        HWND box = WaitForOwnWindow(kAppTitle, 10000);
+        ASSERT_NE(box, nullptr) << "no save question";
+        ++questions;
+        editor_enabled = IsWindowEnabled(editor) != FALSE;
+        main_enabled = IsWindowEnabled(main_) != FALSE;
+        // Another close request meanwhile must not ask a second time.
+        PostMessageA(editor, WM_CLOSE, 0, 0);
+        Sleep(1000);
+        for (HWND other : OwnTopLevelWindows())
+            if (other != box && WindowText(other) == kAppTitle) {
+                ++questions;
+                PostMessageA(other, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+                Sleep(300);
+            }
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil(*app_, [&] { return cancel.Done(); }, 20000));
+    cancel.Join();
+    PumpFor(*app_, 50);
+    EXPECT_FALSE(editor_enabled) << "the editor frame while its save question is open";
+    EXPECT_FALSE(main_enabled) << "the main frame while the editor's save question is open";
+    EXPECT_EQ(questions, 1);
+    ASSERT_TRUE(IsWindow(editor));
+    EXPECT_EQ(Doc(), document);
+    EXPECT_EQ(Text(), "sin guardar");
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_TRUE(IsWindowEnabled(editor));
+    EXPECT_TRUE(IsWindowEnabled(main_));
+
+    // No: the editor closes, the main window is usable again.
+    BoxSeen seen;
+    Run(editor, ID_FILE_CLOSE, AnswerBox(&seen, IDNO));
+    EXPECT_EQ(seen.text, "Save changes to Untitled?");
+    EXPECT_FALSE(IsWindow(editor));
+    EXPECT_TRUE(IsWindowEnabled(main_));
+}
+
 }  // namespace

@@ -4,10 +4,12 @@
 // thread. Worker starts are recorded, not run.
 #include "tests/gui/fake_commands.h"
 #include "tests/gui/gui_test_support.h"
+#include "tests/support/recording_presenter.h"
 #include "translator/app/lexon_app.h"
 #include "translator/app/resource.h"
 #include "translator/app/workers.h"
 #include "translator/framework/doc_template.h"
+#include "translator/storage/dictionary_guard.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -537,6 +539,47 @@ TEST_F(ShellWindowTest, ProfileIsNamedAfterTheExecutable)
     name = name.substr(name.find_last_of("\\/") + 1);
     name = name.substr(0, name.rfind('.')) + ".INI";
     EXPECT_EQ(app.ProfileName(), name);
+}
+
+// The Index worker recreates both index files empty and fills them as it
+// goes: the program must not end half way. While a rebuild holds the
+// dictionary, every way of closing the main window (close box, system
+// menu, Exit) is refused with the rebuild message; afterwards closing
+// works as before.
+TEST_F(ShellWindowTest, TheProgramCannotBeClosedWhileTheIndexesAreRebuilt)
+{
+    Start();
+    SendMessageA(main_, WM_COMMAND, ID_FILE_NEW, 0);
+    PumpFor(*app_, 30);
+    SingleDocTemplate* editor = app_->GetTemplate(1);
+    ASSERT_NE(editor->GetFrame(), nullptr);
+    HWND editor_window = editor->GetFrame()->GetHwnd();
+
+    ScopedRecordingPresenter messages;
+    {
+        DictionaryRebuild rebuild(DictionaryGuardMode::kQuiet);  // what the Index worker holds
+        ASSERT_TRUE(rebuild.Granted());
+        SendMessageA(main_, WM_CLOSE, 0, 0);
+        PumpFor(*app_, 30);
+        EXPECT_TRUE(IsWindow(main_)) << "close box";
+        PostMessageA(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PumpFor(*app_, 50);
+        EXPECT_TRUE(IsWindow(main_)) << "system menu Close";
+        PostMessageA(main_, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
+        PumpFor(*app_, 50);
+        EXPECT_TRUE(IsWindow(main_)) << "Exit";
+        EXPECT_EQ(messages->Errors(), std::vector<std::string>(3, kDictionaryBusyRebuilding));
+        EXPECT_TRUE(IsWindow(editor_window)) << "the editor window is not closed either";
+
+        // The editor window on its own may close: the program goes on.
+        SendMessageA(editor_window, WM_CLOSE, 0, 0);
+        PumpFor(*app_, 30);
+        EXPECT_FALSE(IsWindow(editor_window));
+        EXPECT_EQ(messages->Errors().size(), 3u);
+    }
+    SendMessageA(main_, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(main_)) << "after the rebuild the program closes";
+    EXPECT_EQ(messages->Errors().size(), 3u);
 }
 
 }  // namespace

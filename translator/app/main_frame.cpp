@@ -1,10 +1,13 @@
 #include "translator/app/main_frame.h"
 
+#include "translator/app/messages.h"
 #include "translator/app/resource.h"
 #include "translator/app/word_commands.h"
 #include "translator/app/workers.h"
+#include "translator/framework/app.h"
 #include "translator/framework/dialog.h"
 #include "translator/framework/worker_thread.h"
+#include "translator/storage/dictionary_guard.h"
 
 #include <shellapi.h>
 #include <cstring>
@@ -17,6 +20,7 @@ const MessageMapEntry CMainFrame::kMessageEntries[] = {
     CommandEntry(ID_TEXT_FILE, &CMainFrame::OnTextFile),
     CommandEntry(ID_TEXT_CLIPBOARD, &CMainFrame::OnTextClipboard),
     MessageEntry(WM_DROPFILES, &CMainFrame::OnDropFiles),
+    MessageEntry(WM_CLOSE, &CMainFrame::OnClose),
     CommandEntry(ID_HELP_INDEX, &FrameWnd::OnHelpIndex),
     EndOfMap(),
 };
@@ -62,4 +66,22 @@ void CMainFrame::OnDropFiles(Message& m)
     if (!copy) return;
     std::strcpy(copy, path);
     if (!StartWorkerThread(TranslateFileWorker, copy)) delete[] copy;  // the worker owns it once started
+}
+
+// The Index worker recreates both index files with only their headers and
+// writes their pages as it goes; ending the program meanwhile would end the
+// worker and leave the indexes empty. Waiting for the worker here would
+// freeze the windows with no word why, so the main window refuses to close
+// (close box, system menu, Exit all arrive here) and says why; the user
+// closes the program once the rebuild has finished, and nothing is lost.
+// The editor window may close as usual.
+void CMainFrame::OnClose(Message& m)
+{
+    WinApp* app = WinApp::Current();
+    bool is_main_window = app && app->GetMainWnd() == this;
+    if (is_main_window && IsWindowEnabled(hwnd_) && DictionaryRebuildRunning()) {
+        ShowErrorBox(kDictionaryBusyRebuilding);
+        return;
+    }
+    FrameWnd::OnClose(m);  // may free this object: nothing follows
 }

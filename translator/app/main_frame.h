@@ -11,6 +11,9 @@
 //   a file dropped (WM_DROPFILES): TranslateFileWorker with a copy of the
 //                              first file's full path; further files are
 //                              ignored
+//   closing (WM_CLOSE)         as every frame, except that the main window
+//                              is not closed while the indexes are being
+//                              rebuilt (see OnClose)
 //
 // Every handler returns at once; workers are not waited for or tracked.
 #ifndef LEXON_APP_MAIN_FRAME_H
@@ -32,6 +35,7 @@ private:
     void OnTextFile(Message& m);
     void OnTextClipboard(Message& m);
     void OnDropFiles(Message& m);
+    void OnClose(Message& m);
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include "translator/framework/file_dialog.h"
 #include "translator/framework/frame_wnd.h"
 #include "translator/framework/framework_ids.h"
+#include "translator/framework/modal_prompt_scope.h"
 
 #include <ole2.h>
 
@@ -167,16 +168,18 @@ std::string WinApp::AppTitle() const
 int WinApp::ShowAppMessageBox(const std::string& text, UINT flags) const
 {
     std::string caption = AppTitle();
-    return ShowColoredMessageBox(GetActiveWindow(), text.c_str(), caption.c_str(), flags);
+    HWND owner = GetActiveWindow();
+    ModalPromptScope modal(owner);
+    return ShowColoredMessageBox(owner, text.c_str(), caption.c_str(), flags);
 }
 
 bool WinApp::DoPromptFileName(std::string& path, const char* title, DWORD flags, bool open_file,
-                              const char* filter)
+                              const char* filter, HWND owner)
 {
     FileDialog prompt(open_file ? FileDialog::Mode::Open : FileDialog::Mode::Save, flags,
                       path.c_str(), filter);
     prompt.SetTitle(title);
-    if (prompt.DoModal() != IDOK) return false;
+    if (prompt.DoModal(owner) != IDOK) return false;
     path = prompt.GetPathName();
     return true;
 }

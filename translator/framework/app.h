@@ -105,13 +105,16 @@ public:
 
     std::string AppTitle() const;
     // The framework's own message box: caption AppTitle(), owner the
-    // active window of this thread (or none), program dialog colours.
+    // active window of this thread (or none), program dialog colours. The
+    // thread's other windows are disabled while it is open
+    // (modal_prompt_scope.h).
     int ShowAppMessageBox(const std::string& text, UINT flags) const;
 
-    // The standard file prompt. path: in = default name, out = the choice.
-    // filter uses '|' separators ("All Files (*.*)|*.*||"); null = none.
+    // The standard file prompt (file_dialog.h). path: in = default name,
+    // out = the choice. filter uses '|' separators ("All Files (*.*)|*.*||");
+    // null = none. owner null = the main window.
     bool DoPromptFileName(std::string& path, const char* title, DWORD flags, bool open_file,
-                          const char* filter);
+                          const char* filter, HWND owner = nullptr);
 
     // Opens the program's help file (the executable's name with ".HLP")
     // at its index.

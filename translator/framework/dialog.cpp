@@ -2,6 +2,7 @@
 
 #include "translator/framework/app.h"
 #include "translator/framework/dialog_colors.h"
+#include "translator/framework/modal_prompt_scope.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ Dialog::~Dialog()
 INT_PTR Dialog::DoModal(HWND owner)
 {
     if (!owner && WinApp::Current()) owner = WinApp::Current()->GetMainHwnd();
+    ModalPromptScope modal(owner);
     modal_ = true;
     INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(template_id_),
                                      owner, StaticDialogProc, reinterpret_cast<LPARAM>(this));

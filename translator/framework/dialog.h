@@ -9,7 +9,8 @@
 //   about.DoModal();
 //
 // The owner is by default the application's main window (also for dialogs
-// run from worker threads). Start-up: OnInitDialog runs DoDataExchange
+// run from worker threads). While a modal dialog is open, the calling
+// thread's other windows are disabled too (modal_prompt_scope.h). Start-up: OnInitDialog runs DoDataExchange
 // towards the controls. OK (IDOK, the Enter key): OnOK runs it from the
 // controls and ends the dialog with IDOK unless the exchange failed.
 // Cancel (IDCANCEL, Escape, the close box): OnCancel ends with IDCANCEL.

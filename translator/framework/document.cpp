@@ -217,8 +217,9 @@ bool Document::DoSaveAs()
     if (!app) return false;
     std::string path = path_.empty() ? std::string() : path_;
     std::string filter = std::string(kAllFilesFilter) + "|*.*||";
+    HWND frame = template_ && template_->GetFrame() ? template_->GetFrame()->GetHwnd() : nullptr;
     if (!app->DoPromptFileName(path, "Save As", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, false,
-                               filter.c_str()))
+                               filter.c_str(), frame))
         return false;
     return OnSaveDocument(path);
 }

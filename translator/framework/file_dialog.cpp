@@ -1,6 +1,7 @@
 #include "translator/framework/file_dialog.h"
 
 #include "translator/framework/app.h"
+#include "translator/framework/modal_prompt_scope.h"
 
 #include <commdlg.h>
 #include <vector>
@@ -31,8 +32,11 @@ INT_PTR FileDialog::DoModal(HWND owner)
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
-    ofn.Flags = flags_ | OFN_EXPLORER;
+    // Programs open their own files by bare name in the working folder:
+    // browsing to another folder in the prompt must not move it there.
+    ofn.Flags = flags_ | OFN_EXPLORER | OFN_NOCHANGEDIR;
 
+    ModalPromptScope modal(owner);
     BOOL ok = mode_ == Mode::Open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
     if (!ok) return IDCANCEL;
     path_ = file.data();

@@ -8,6 +8,11 @@
 // Filters are written with '|' between descriptions and patterns and end
 // with "||". No filter: the prompt shows every file. Owner by default the
 // application's main window; usable from worker threads.
+//
+// The prompt never changes the current folder (OFN_NOCHANGEDIR is always
+// added): a program may open its own files there by bare name. While
+// it is open, the calling thread's other windows are disabled as well
+// (modal_prompt_scope.h).
 #ifndef LEXON_FRAMEWORK_FILE_DIALOG_H
 #define LEXON_FRAMEWORK_FILE_DIALOG_H
 

@@ -78,6 +78,10 @@ bool FrameWnd::OnCmdMsg(Message& m)
 
 void FrameWnd::OnClose(Message& m)
 {
+    // A disabled frame waits for one of the program's prompts, whose caller
+    // may still be using this frame and its document (modal_prompt_scope.h):
+    // the frame is not closed under it.
+    if (!IsWindowEnabled(hwnd_)) return;
     WinApp* app = WinApp::Current();
     if (app && app->GetMainWnd() == this) {
         if (!app->SaveAllModified()) return;

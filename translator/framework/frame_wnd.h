@@ -13,7 +13,8 @@
 // Closing a frame (WM_CLOSE): the main window first lets the application
 // offer to save every modified document and closes the other documents;
 // any other frame offers to save its own document. Cancel keeps
-// everything open. Destroying the main window ends the message loop.
+// everything open. A frame that is disabled (a prompt of the program is
+// open) ignores WM_CLOSE. Destroying the main window ends the message loop.
 //
 // Handlers for derived maps: OnHelpIndex (ID_HELP_INDEX).
 #ifndef LEXON_FRAMEWORK_FRAME_WND_H

@@ -112,3 +112,32 @@ TEST_F(LexonWordCommandsTest, MissingIndexFailsWithItsMessage)
     EXPECT_NE(std::string::npos, run.err.find("I can't open the main Index, reindex please")) << run.err;
     ASSERT_EQ(0, Lexon("reindex").exit_code);
 }
+
+TEST_F(LexonWordCommandsTest, AnIndexWithAnotherKeyLengthIsRefused)
+{
+    ASSERT_EQ(0, Lexon("add n casa house").exit_code);
+    DictionaryFiles files = folder_.Dictionary();
+    const std::vector<unsigned char> table = ReadBytes(files.table);
+    WriteWideKeyIndex(files.english_index, {{"house", 1}});
+    const std::string kRefused = "I can't open the main Index, reindex please";
+
+    ProgramRun run = Lexon("search --en house");
+    EXPECT_EQ(1, run.exit_code);
+    EXPECT_EQ("", run.out);
+    EXPECT_NE(std::string::npos, run.err.find(kRefused)) << run.err;
+    run = Lexon("delete --en house --es casa");
+    EXPECT_EQ(1, run.exit_code);
+    EXPECT_EQ("", run.out);
+    EXPECT_NE(std::string::npos, run.err.find(kRefused)) << run.err;
+    run = Lexon("add n perro dog");
+    EXPECT_EQ(1, run.exit_code);
+    EXPECT_NE(std::string::npos, run.err.find("Error Abriendo indice ingles")) << run.err;
+    EXPECT_EQ(std::string::npos, run.err.find("AddressSanitizer")) << run.err;
+    EXPECT_EQ(table, ReadBytes(files.table));
+
+    WriteWideKeyIndex(files.spanish_index, {{"casa", 1}});
+    run = Lexon("search --es casa");
+    EXPECT_EQ(1, run.exit_code);
+    EXPECT_NE(std::string::npos, run.err.find(kRefused)) << run.err;
+    ASSERT_EQ(0, Lexon("reindex").exit_code);
+}

@@ -6,6 +6,7 @@
 #include "tests/support/recording_presenter.h"
 #include "translator/dialogs/word_ops.h"
 #include "translator/storage/dictionary_guard.h"
+#include "translator/translate/dictionary_source.h"
 
 #include <gtest/gtest.h>
 
@@ -437,4 +438,143 @@ TEST_F(WordOpsTest, LongSequenceOfAddsModifiesAndDeletesKeepsFilesConsistent)
     }
     EXPECT_EQ(80u, TableRecords(files));
     EXPECT_EQ(40u, LiveRecords(files));
+}
+
+TEST_F(WordOpsTest, ModifyKeepsTheFailureStatusWhenTheOldRecordCannotBeDeleted)
+{
+    Add("n", "casa", "house");   // 1
+    SearchEnglish("house");
+    ASSERT_EQ(1, search->CurrentRecord());
+    // The old record has lost its English entry (a damaged index), so the
+    // deleting half of Modify cannot find it.
+    {
+        BTREE index;
+        int16_t h = index.Open(files.english_index.c_str());
+        ASSERT_GE(h, 0);
+        std::string key = Key21("house");
+        ASSERT_EQ(0, index.Delete(h, key.data(), 1));
+        ASSERT_EQ(0, index.Close(h));
+    }
+    view.shown_statuses.clear();
+    search->fields = WordFields{"House", "Hogar", "n", kStatusFound};
+    search->Modify();
+    EXPECT_EQ(kCannotDeleteText, search->fields.status);
+    ASSERT_FALSE(view.shown_statuses.empty());
+    EXPECT_EQ(kCannotDeleteText, view.shown_statuses.back());
+    for (const std::string& status : view.shown_statuses) EXPECT_NE(kStatusModified, status);
+    EXPECT_FALSE(ReadStoredRecord(files, 1).deleted);
+    EXPECT_EQ("hogar", ReadStoredRecord(files, 2).spanish);
+    ASSERT_EQ(0, Reindex(files, nullptr));   // key record 1 again for the final check
+}
+
+TEST_F(WordOpsTest, AFailedDeletionFlagIsShown)
+{
+    Add("n", "casa", "house");   // 1
+    Add("n", "perro", "dog");    // 2
+    // The table's header counts one record: record 2, still keyed in both
+    // indexes and still in the file, lies past the table's record count.
+    std::vector<unsigned char> table = ReadBytes(files.table);
+    PutU32At(table, 4, 1);
+    WriteBytes(files.table, table);
+    messages->Clear();
+    view.shown_statuses.clear();
+    search->fields = WordFields{"dog", "perro", "", ""};
+    search->Delete();
+    EXPECT_EQ(std::vector<std::string>{"Something was wrong writing the register"}, messages->Errors());
+    EXPECT_TRUE(view.shown_statuses.empty());
+    EXPECT_EQ(1u, TableRecords(files));
+    // Count record 2 again and key it anew for the final check.
+    table = ReadBytes(files.table);
+    PutU32At(table, 4, 2);
+    WriteBytes(files.table, table);
+    ASSERT_EQ(0, Reindex(files, nullptr));
+}
+
+// ---- Untrusted index files --------------------------------------------------
+
+TEST_F(WordOpsTest, AnIndexWithAnotherKeyLengthIsRefusedByEveryOperation)
+{
+    Add("n", "casa", "house");    // 1
+    Add("n", "hogar", "house");   // 2
+    const std::vector<unsigned char> english = ReadBytes(files.english_index);
+    const std::vector<unsigned char> spanish = ReadBytes(files.spanish_index);
+    const std::vector<unsigned char> table = ReadBytes(files.table);
+    const std::string kRefused = "I can't open the main Index, reindex please";
+    SearchEnglish("house");
+    ASSERT_EQ(2, search->CurrentRecord());
+
+    // Keys of 40 bytes would not fit the operations' key buffers.
+    WriteWideKeyIndex(files.english_index, {{"house", 1}, {"house", 2}});
+    messages->Clear();
+    view.shown_statuses.clear();
+    search->Delete();   // the displayed record
+    EXPECT_EQ(std::vector<std::string>{kRefused}, messages->Errors());
+    search->Clear();
+    search->fields = WordFields{"house", "casa", "", ""};
+    view.shown_statuses.clear();
+    search->Delete();   // the record of both words
+    SearchEnglish("house");
+    EXPECT_EQ(-1, AddWordRecord("n", "perro", "dog", files));
+    EXPECT_EQ((std::vector<std::string>{kRefused, kRefused, kRefused, "Error Abriendo indice ingles"}),
+              messages->Errors());
+    EXPECT_TRUE(view.shown_statuses.empty());
+
+    WriteBytes(files.english_index, english);
+    WriteWideKeyIndex(files.spanish_index, {{"casa", 1}, {"hogar", 2}});
+    messages->Clear();
+    SearchSpanish("casa");
+    EXPECT_EQ(-1, AddWordRecord("n", "perro", "dog", files));
+    EXPECT_EQ((std::vector<std::string>{kRefused, "Error Abriendo indice Castellano"}), messages->Errors());
+    EXPECT_TRUE(view.shown_statuses.empty());
+
+    EXPECT_EQ(table, ReadBytes(files.table));
+    EXPECT_EQ(english, ReadBytes(files.english_index));
+    WriteBytes(files.spanish_index, spanish);
+}
+
+// ---- Changes during a translation ------------------------------------------
+
+TEST_F(WordOpsTest, ChangesAreRefusedWholeWhileATranslationReadsAndTheReverse)
+{
+    Add("n", "casa", "house");   // 1
+    SearchEnglish("house");
+    ASSERT_EQ(1, search->CurrentRecord());
+    const std::vector<unsigned char> table = ReadBytes(files.table);
+    const std::vector<unsigned char> english = ReadBytes(files.english_index);
+    const std::vector<unsigned char> spanish = ReadBytes(files.spanish_index);
+    messages->Clear();
+    view.shown_statuses.clear();
+    {
+        IndexDictionarySource translation(files);   // what a file translation holds
+        ASSERT_TRUE(translation.Open(kEnglish));
+        search->fields = WordFields{"house", "hogar", "n", kStatusFound};
+        search->Modify();
+        search->Delete();
+        EXPECT_EQ(-1, AddWordRecord("n", "perro", "dog", files));
+        SearchEnglish("house");   // reading the files is still allowed
+        EXPECT_EQ(1, search->CurrentRecord());
+        char key[kDictionaryKeyLength] = {'h', 'o', 'u', 's', 'e'};
+        EXPECT_EQ(1, translation.SeekKey(key));
+    }
+    EXPECT_EQ((std::vector<std::string>{kDictionaryBusyReading, kDictionaryBusyReading, kDictionaryBusyReading}),
+              messages->Errors());
+    EXPECT_EQ(std::vector<std::string>{kStatusFound}, view.shown_statuses);
+    EXPECT_EQ(table, ReadBytes(files.table));
+    EXPECT_EQ(english, ReadBytes(files.english_index));
+    EXPECT_EQ(spanish, ReadBytes(files.spanish_index));
+
+    // A translation started while a change runs is refused with its reason.
+    messages->Clear();
+    view.on_show = [&] {
+        IndexDictionarySource translation(files);
+        EXPECT_FALSE(translation.Open(kSpanish));
+    };
+    search->fields = WordFields{"house", "hogar", "n", kStatusFound};
+    search->Modify();
+    view.on_show = nullptr;
+    EXPECT_EQ(kStatusModified, search->fields.status);
+    std::vector<std::string> errors = messages->Errors();
+    ASSERT_FALSE(errors.empty());
+    for (const std::string& error : errors) EXPECT_EQ(kDictionaryBusyWriting, error);
+    EXPECT_TRUE(ReadStoredRecord(files, 1).deleted);
 }

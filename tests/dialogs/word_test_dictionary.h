@@ -12,6 +12,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 // One record of the table as read back: the words and class code in stored
@@ -75,6 +76,24 @@ inline uint32_t TableRecords(const DictionaryFiles& files)
 inline uint32_t LiveRecords(const DictionaryFiles& files)
 {
     return CheckDictionary(files).live_records;
+}
+
+// Replaces an index file by one whose keys are 40 bytes long, otherwise
+// sound: a file that no dictionary index can be, holding the given words
+// (blank padded to 40 bytes) with their record numbers.
+inline void WriteWideKeyIndex(const std::string& file_name,
+                              const std::vector<std::pair<std::string, int32_t>>& entries)
+{
+    BTREE tree;
+    int16_t h = tree.Create(file_name.c_str(), 40);
+    ASSERT_GE(h, 0);
+    for (const std::pair<std::string, int32_t>& entry : entries) {
+        std::string key(40, ' ');
+        key.replace(0, entry.first.size(), entry.first);
+        ASSERT_EQ(0, tree.Insert(h, key.data(), entry.second, 0));
+    }
+    ASSERT_EQ(0, tree.Close(h));
+    ASSERT_EQ(40, U16At(ReadBytes(file_name), 4));
 }
 
 #endif

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -385,6 +386,49 @@ TEST_F(IndexTest, DeferredWritesGiveTheSameFile)
     EXPECT_EQ(tree_.Close(h_), 0);
     h_ = -1;
     EXPECT_EQ(ReadBytes(other), direct);
+}
+
+// A handle that only reads must not write its copy of the header back: a
+// second handle (here another object, as another thread or program would
+// have) splits pages meanwhile, and the reader's stale header would give
+// the split pages away to the next allocation.
+TEST_F(IndexTest, AReadingHandleLeavesTheHeaderAnotherHandleWrote)
+{
+    for (int i = 0; i < 19; ++i) Insert(Word(i), i + 1);   // one full leaf
+    EXPECT_EQ(0, tree_.Close(h_));
+    h_ = -1;
+
+    BTREE reader;
+    int16_t r = reader.Open(name_.c_str());
+    ASSERT_GE(r, 0);
+    std::string key = Key21("k05");
+    EXPECT_EQ(reader.Seek(r, &key[0]), 6);
+
+    BTREE writer;
+    int16_t w = writer.Open(name_.c_str());
+    ASSERT_GE(w, 0);
+    for (int i = 19; i < 60; ++i) {
+        std::string k = Key21(Word(i));
+        ASSERT_EQ(0, writer.Insert(w, k.data(), i + 1, 0));
+    }
+    EXPECT_EQ(0, writer.Close(w));
+    std::vector<unsigned char> written = ReadBytes(name_);
+    ASSERT_GT(U32At(written, 12), 3u) << "the insertions split pages";
+
+    EXPECT_EQ(0, reader.Close(r));
+    std::vector<unsigned char> after = ReadBytes(name_);
+    EXPECT_TRUE(std::equal(after.begin(), after.begin() + kIndexHeaderSize, written.begin()));
+    ExpectConsistent();
+
+    // One more insertion allocates a page: it must be a new one, not a page
+    // of the tree.
+    h_ = tree_.Open(name_.c_str());
+    ASSERT_GE(h_, 0);
+    for (int i = 60; i < 80; ++i) Insert(Word(i), i + 1);
+    for (int i = 0; i < 80; ++i) EXPECT_EQ(Seek(Word(i)), i + 1) << Word(i);
+    EXPECT_EQ(0, tree_.Close(h_));
+    h_ = -1;
+    ExpectConsistent();
 }
 
 }  // namespace

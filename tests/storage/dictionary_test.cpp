@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -156,6 +158,75 @@ TEST_F(DictionaryTest, NoCommandTouchesTheFilesDuringARebuild)
         EXPECT_EQ(presenter_->Errors(), std::vector<std::string>{kDictionaryBusyInUse});
     }
     EXPECT_EQ(Reindex(files_, nullptr), 0);
+}
+
+// A translation keeps its index open with the header it read at the start,
+// so changes and long reads exclude each other; brief uses overlap both.
+TEST_F(DictionaryTest, ChangesAndTranslationsExcludeEachOther)
+{
+    Add("cat", "gato", "n");
+    const std::vector<unsigned char> table = ReadBytes(files_.table);
+    const std::vector<unsigned char> english = ReadBytes(files_.english_index);
+    {
+        // The translation holds its use on a thread of its own.
+        std::promise<void> taken, finish;
+        std::thread translation([&] {
+            DictionaryUse reading(DictionaryAccess::kReading);
+            EXPECT_TRUE(reading.Granted());
+            taken.set_value();
+            finish.get_future().wait();
+        });
+        taken.get_future().wait();
+        DictionaryUse second_translation(DictionaryAccess::kReading);
+        EXPECT_TRUE(second_translation.Granted());
+        DictionaryUse brief;
+        EXPECT_TRUE(brief.Granted());
+        DictionaryUse change(DictionaryAccess::kWriting);
+        EXPECT_FALSE(change.Granted());
+        EXPECT_FALSE(DictionaryUse(DictionaryAccess::kWriting, DictionaryGuardMode::kQuiet).Granted());
+        EXPECT_EQ(-1, AddWordPair("dog", "perro", "n", files_));
+        EXPECT_EQ(DeleteWordPair("cat", "gato", 0, files_), DeleteResult::kFailed);
+        DictionaryWriter import;
+        EXPECT_EQ(-1, import.Open(files_));
+        EXPECT_EQ(Reindex(files_, nullptr), 3);
+        char image[kRecordImageSize];
+        EXPECT_EQ(0, FetchRecord(1, image, files_));   // a brief read still works
+        finish.set_value();
+        translation.join();
+        EXPECT_EQ(presenter_->Errors(),
+                  (std::vector<std::string>{kDictionaryBusyReading, kDictionaryBusyReading, kDictionaryBusyReading,
+                                            kDictionaryBusyReading, kDictionaryBusyInUse}));
+        EXPECT_EQ(ReadBytes(files_.table), table);
+        EXPECT_EQ(ReadBytes(files_.english_index), english);
+    }
+    presenter_->Clear();
+    {
+        DictionaryUse change(DictionaryAccess::kWriting);
+        ASSERT_TRUE(change.Granted());
+        DictionaryUse nested(DictionaryAccess::kWriting);   // Modify adds, then deletes
+        EXPECT_TRUE(nested.Granted());
+        DictionaryUse brief;
+        EXPECT_TRUE(brief.Granted());
+        EXPECT_EQ(0, AddWordPair("dog", "perro", "n", files_));
+        EXPECT_FALSE(DictionaryUse(DictionaryAccess::kReading).Granted());
+        EXPECT_FALSE(DictionaryUse(DictionaryAccess::kReading, DictionaryGuardMode::kQuiet).Granted());
+        EXPECT_EQ(Reindex(files_, nullptr), 3);
+        EXPECT_EQ(presenter_->Errors(), (std::vector<std::string>{kDictionaryBusyWriting, kDictionaryBusyInUse}));
+    }
+    presenter_->Clear();
+    {
+        DictionaryRebuild rebuild;
+        ASSERT_TRUE(rebuild.Granted());
+        EXPECT_FALSE(DictionaryUse(DictionaryAccess::kReading).Granted());
+        EXPECT_FALSE(DictionaryUse(DictionaryAccess::kWriting).Granted());
+        EXPECT_EQ(presenter_->Errors(),
+                  (std::vector<std::string>{kDictionaryBusyRebuilding, kDictionaryBusyRebuilding}));
+    }
+    // Released: each kind is granted again.
+    EXPECT_TRUE(DictionaryUse(DictionaryAccess::kReading).Granted());
+    EXPECT_TRUE(DictionaryUse(DictionaryAccess::kWriting).Granted());
+    EXPECT_EQ(DeleteWordPair("cat", "gato", 0, files_), DeleteResult::kDeleted);
+    ExpectConsistent();
 }
 
 TEST_F(DictionaryTest, TheCheckFindsRecordsMissingFromAnIndexAndDeletedRecordsKeyed)

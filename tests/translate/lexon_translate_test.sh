@@ -34,7 +34,7 @@ check "stdin to stdout" "$(printf 'hola ,mundo .\r\n' | od -An -c | tr -s ' ')" 
 # files, and "-" for standard input
 printf 'we will go\nHello world\n' > "$work/in.txt"
 "$lexon" --dir "$dict" translate --from en --to es "$work/in.txt" "$work/out.txt"
-check "file to file" "$(printf 'nosotros iremos  hola  mundo \r\n\r\n' | od -An -c)" "$(od -An -c < "$work/out.txt")"
+check "file to file" "$(printf 'nosotros iremos  \r\nhola  mundo \r\n\r\n' | od -An -c)" "$(od -An -c < "$work/out.txt")"
 printf 'Hello' | "$lexon" --dir "$dict" translate --from en --to es - "$work/out2.txt"
 check "stdin to file" "hola " "$(cat "$work/out2.txt")"
 

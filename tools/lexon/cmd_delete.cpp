@@ -1,10 +1,11 @@
 // lexon delete --en WORD --es WORD
 // Deletes a word pair as the Delete button of the search dialog does with
-// these two words in its fields and no record chosen: the first record
-// keyed under the English word loses its English key, then its Spanish
-// key, then is flagged deleted. Prints the status line text: "Record
-// deleted from Main Database" (exit 0) or "I can't delete that register"
-// (exit 1). Failures: their message on standard error, exit 1.
+// these two words in its fields and no record chosen: the live record that
+// holds both words (the first such record keyed under the English word)
+// loses its English key, then its Spanish key, then is flagged deleted.
+// Prints the status line text: "Record deleted from Main Database" (exit 0)
+// or "I can't delete that register" (exit 1; no record holds both words).
+// Failures: their message on standard error, exit 1.
 #include "tools/lexon/lexon_command.h"
 #include "tools/lexon/lexon_text.h"
 #include "tools/lexon/word_fields.h"

@@ -106,7 +106,7 @@ WordSearch::WordSearch(SearchWordView& view, const DictionaryFiles& files) : vie
 bool WordSearch::SearchIndex(int language, const std::string& typed_word, int32_t* record)
 {
     BTREE index;
-    int16_t h = index.Open(IndexFileOf(files_, language).c_str());
+    int16_t h = OpenDictionaryIndex(index, IndexFileOf(files_, language));
     if (h < 0) {
         ShowErrorBox(kIndexOpenFailed);
         return false;
@@ -181,7 +181,7 @@ void WordSearch::AnalyseVerbForm(const std::string& typed_word)
 void WordSearch::FillFollowingWords(const std::string& typed_word)
 {
     BTREE index;
-    int16_t h = index.Open(IndexFileOf(files_, search_language_).c_str());
+    int16_t h = OpenDictionaryIndex(index, IndexFileOf(files_, search_language_));
     if (h < 0) {
         ShowErrorBox(kIndexOpenFailed);
         return;
@@ -236,9 +236,10 @@ void WordSearch::Modify()
         ShowErrorBox(kSelectBeforeModify);
         return;
     }
-    // Held from the addition to the deletion, so that no rebuild of the
-    // indexes can come between the two halves.
-    DictionaryUse use;
+    // Held from the addition to the deletion, so that neither a rebuild of
+    // the indexes nor a translation can come between the two halves, and
+    // a refusal comes before anything was written.
+    DictionaryUse use(DictionaryAccess::kWriting);
     if (!use.Granted()) return;
     if (AddWordRecord(fields.word_class.c_str(), fields.spanish.c_str(), fields.english.c_str(), files_) != 0)
         return;
@@ -262,9 +263,12 @@ void WordSearch::Modify()
     fields.status = kStatusAddingForModify;
     if (!view_.ShowFields()) return;
 
-    Delete();
-    fields.status = kStatusModified;
-    view_.ShowFields();
+    // The modification is reported only when the old record went; when it
+    // could not be deleted, the status Delete showed stays.
+    if (Delete()) {
+        fields.status = kStatusModified;
+        view_.ShowFields();
+    }
     current_record_ = 0;
 }
 
@@ -277,7 +281,7 @@ bool WordSearch::FindPairRecord(const std::string& english, const std::string& s
         return false;
     }
     BTREE index;
-    int16_t h = index.Open(files_.english_index.c_str());
+    int16_t h = OpenDictionaryIndex(index, files_.english_index);
     if (h < 0) {
         ShowErrorBox(kIndexOpenFailed);
         return false;
@@ -307,23 +311,24 @@ bool WordSearch::FindPairRecord(const std::string& english, const std::string& s
     return true;
 }
 
-void WordSearch::Delete()
+bool WordSearch::Delete()
 {
     if (IsMissing(fields.english) || IsMissing(fields.spanish)) {
         ShowErrorBox(kSelectBeforeDelete);
-        return;
+        return false;
     }
-    DictionaryUse use;
-    if (!use.Granted()) return;
+    DictionaryUse use(DictionaryAccess::kWriting);
+    if (!use.Granted()) return false;
     // With no record chosen, the record to delete is the one that holds
     // both words, not merely the first one keyed under the English word.
     int32_t record = current_record_;
-    if (record <= 0 && !FindPairRecord(fields.english, fields.spanish, &record)) return;
+    if (record <= 0 && !FindPairRecord(fields.english, fields.spanish, &record)) return false;
     DeleteResult result = DeleteResult::kNotFound;
     if (record >= 0)
         result = DeleteWordPair(SignificantPart(fields.english).c_str(), SignificantPart(fields.spanish).c_str(),
                                 record, files_);
-    if (result == DeleteResult::kFailed) return;
+    if (result == DeleteResult::kFailed) return false;
     fields.status = result == DeleteResult::kDeleted ? kRecordDeletedText : kCannotDeleteText;
     view_.ShowFields();
+    return result == DeleteResult::kDeleted;
 }

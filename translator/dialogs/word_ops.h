@@ -15,7 +15,9 @@
 // Every failure is shown with ShowErrorBox (messages.h) before the
 // operation gives up; the dialog stays usable. Each operation holds the
 // dictionary guard (dictionary_guard.h) while it has files open, so none
-// runs while the Index command rebuilds the indexes.
+// runs while the Index command rebuilds the indexes. Add, Modify and Delete
+// hold a writing use, so they are refused, before anything is written,
+// while a translation reads the dictionary.
 #ifndef LEXON_DIALOGS_WORD_OPS_H
 #define LEXON_DIALOGS_WORD_OPS_H
 
@@ -87,8 +89,9 @@ public:
     void Modify();
     // The Delete button: works on the fields as last exchanged. With a
     // current record, that record's entries go; without one, the record
-    // that holds both words.
-    void Delete();
+    // that holds both words. True when the record was deleted; otherwise
+    // the status says it was not found, or the failure has been shown.
+    bool Delete();
 
 private:
     bool SearchIndex(int language, const std::string& typed_word, int32_t* record);

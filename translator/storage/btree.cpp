@@ -145,12 +145,15 @@ int16_t BTREE::Close(int16_t h)
     WriteDeferredPages(slot);
     slot->deferred = false;
     slot->header.open_flag = 0;
-    unsigned char bytes[kIndexHeaderSize];
-    EncodeIndexHeader(slot->header, bytes);
-    bool failed = std::fseek(slot->file, 0, SEEK_SET) != 0;
-    if (!failed) {
-        std::fwrite(bytes, 1, kIndexHeaderSize, slot->file);
-        failed = std::ferror(slot->file) != 0;
+    bool failed = false;
+    if (slot->header_changed) {
+        unsigned char bytes[kIndexHeaderSize];
+        EncodeIndexHeader(slot->header, bytes);
+        failed = std::fseek(slot->file, 0, SEEK_SET) != 0;
+        if (!failed) {
+            std::fwrite(bytes, 1, kIndexHeaderSize, slot->file);
+            failed = std::ferror(slot->file) != 0;
+        }
     }
     if (std::fclose(slot->file) != 0) failed = true;
     slots_[h].reset();

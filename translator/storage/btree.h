@@ -58,9 +58,11 @@
 // separator in an ancestor, whose record number is P's first pointer). Page 0
 // means there is no cursor.
 //
-// The header copy in memory is authoritative while the file is open; it is
-// written back by Close. Pages written go to the file at once (but see
-// SetDeferredWrites).
+// The header copy in memory is authoritative while the file is open; Close
+// writes it back when this handle changed it (a handle that only read
+// leaves the header on file alone, so it cannot undo the header of another
+// handle that wrote meanwhile). Pages written go to the file at once (but
+// see SetDeferredWrites).
 //
 // Untrusted files: Open refuses a header with an impossible key length, item
 // count, page number or file size. A page read from the file with an
@@ -115,7 +117,7 @@ void BlankPadKey(char* key, int k);
 class BTREE {
 public:
     BTREE();
-    ~BTREE();   // closes every handle still open (writing its header)
+    ~BTREE();   // closes every handle still open (writing a changed header)
     BTREE(const BTREE&) = delete;
     BTREE& operator=(const BTREE&) = delete;
 

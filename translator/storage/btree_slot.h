@@ -10,6 +10,11 @@
 struct BTREE::Slot {
     FILE* file = nullptr;          // "rb+" stream
     IndexHeader header;            // authoritative copy while open
+    // Set when this handle changed the header (root, free list, next page,
+    // first or last leaf). Only then does Close write it back: a handle
+    // that only read must not put its copy over the header another handle
+    // or program wrote meanwhile.
+    bool header_changed = false;
     uint32_t cursor_page = 0;      // 0 = no cursor
     int16_t cursor_position = 0;
     bool deferred = false;         // pages held in `pending` until Close

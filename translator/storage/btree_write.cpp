@@ -39,6 +39,7 @@ int16_t BTREE::Create(const char* file_name, int16_t key_length)
 uint32_t BTREE::AllocatePage()
 {
     IndexHeader& header = Current().header;
+    Current().header_changed = true;
     if (header.free_list != 0) {
         IndexPage page;
         ReadPage(header.free_list, &page);
@@ -192,6 +193,7 @@ void BTREE::Merge(IndexPage* left, IndexPage* right)
     }
     if (header.last_leaf == right->number) header.last_leaf = left->number;
 
+    slot.header_changed = true;
     uint32_t freed = right->number;
     right->Clear(freed, header.key_length);
     right->SetParent(header.free_list);
@@ -286,7 +288,10 @@ int16_t BTREE::Insert(int16_t h, const char* key, int32_t record, int16_t unique
             page.SetNext(right.number);
             page.ZeroItems(c + 1, max_items + 1);
             page.SetCount(c);
-            if (header.last_leaf == page.number) header.last_leaf = right.number;
+            if (header.last_leaf == page.number) {
+                header.last_leaf = right.number;
+                slot->header_changed = true;
+            }
             if (slot->cursor_page == page.number && slot->cursor_position > c) {
                 slot->cursor_page = right.number;
                 slot->cursor_position = static_cast<int16_t>(slot->cursor_position - (c + 1));
@@ -333,6 +338,7 @@ int16_t BTREE::Insert(int16_t h, const char* key, int32_t record, int16_t unique
     root.SetFirst(left_page);
     root.SetItem(1, work_key, value);
     header.root = new_root;
+    slot->header_changed = true;
     if (was_empty) {
         header.first_leaf = new_root;
         header.last_leaf = new_root;
@@ -418,6 +424,7 @@ int16_t BTREE::Delete(int16_t h, const char* key, int32_t record)
     }
 
     if (page.Count() == 0 && page.number == header.root) {
+        slot->header_changed = true;
         header.root = page.First();
         page.SetKind(0);
         page.SetFirst(0);

@@ -40,6 +40,16 @@ void BuildImage(char* image, const char* english, const char* spanish, const cha
 
 }  // namespace
 
+int16_t OpenDictionaryIndex(BTREE& index, const std::string& file_name)
+{
+    int16_t h = index.Open(file_name.c_str());
+    if (h >= 0 && index.KeyLength(h) != kDictionaryKeyLength) {
+        index.Close(h);
+        return -1;
+    }
+    return h;
+}
+
 int16_t FetchRecord(int32_t n, char* image, const DictionaryFiles& files)
 {
     std::memset(image, 0, kRecordImageSize);
@@ -57,7 +67,7 @@ int16_t FetchRecord(int32_t n, char* image, const DictionaryFiles& files)
 }
 
 struct DictionaryWriter::Files {
-    DictionaryUse use{DictionaryGuardMode::kShowMessage};
+    DictionaryUse use{DictionaryAccess::kWriting};
     DBF table;
     BTREE indexes;
     int16_t english = -1;
@@ -84,13 +94,13 @@ int16_t DictionaryWriter::Open(const DictionaryFiles& files)
         Close();
         return -1;
     }
-    files_->english = files_->indexes.Open(files.english_index.c_str());
+    files_->english = OpenDictionaryIndex(files_->indexes, files.english_index);
     if (files_->english < 0) {
         ShowErrorBox("Error Abriendo indice ingles");
         Close();
         return -1;
     }
-    files_->spanish = files_->indexes.Open(files.spanish_index.c_str());
+    files_->spanish = OpenDictionaryIndex(files_->indexes, files.spanish_index);
     if (files_->spanish < 0) {
         ShowErrorBox("Error Abriendo indice Castellano");
         Close();
@@ -154,7 +164,7 @@ int16_t AddWordPair(const char* english, const char* spanish, const char* word_c
 DeleteResult DeleteWordPair(const char* english, const char* spanish, int32_t selected_record,
                             const DictionaryFiles& files)
 {
-    DictionaryUse use;
+    DictionaryUse use(DictionaryAccess::kWriting);
     if (!use.Granted()) return DeleteResult::kFailed;
     char image[kRecordImageSize];
     BuildImage(image, english, spanish, "");
@@ -165,7 +175,7 @@ DeleteResult DeleteWordPair(const char* english, const char* spanish, int32_t se
         return DeleteResult::kFailed;
     }
     BTREE indexes;
-    int16_t h = indexes.Open(files.english_index.c_str());
+    int16_t h = OpenDictionaryIndex(indexes, files.english_index);
     if (h < 0) {
         ShowErrorBox("I can't open the main Index, reindex please");
         return DeleteResult::kFailed;
@@ -213,7 +223,7 @@ DeleteResult DeleteWordPair(const char* english, const char* spanish, int32_t se
         return DeleteResult::kFailed;
     }
     indexes.Close(h);
-    h = indexes.Open(files.spanish_index.c_str());
+    h = OpenDictionaryIndex(indexes, files.spanish_index);
     if (h < 0) {
         ShowErrorBox("I can't open the main Index, reindex please");
         return DeleteResult::kFailed;
@@ -224,7 +234,10 @@ DeleteResult DeleteWordPair(const char* english, const char* spanish, int32_t se
         return DeleteResult::kFailed;
     }
     indexes.Close(h);
-    if (table.Delete(n) != 0) return DeleteResult::kFailed;
+    if (table.Delete(n) != 0) {
+        ShowErrorBox("Something was wrong writing the register");
+        return DeleteResult::kFailed;
+    }
     table.Close();
     return DeleteResult::kDeleted;
 }

@@ -31,7 +31,9 @@
 // Duplicate keys are kept. Deleted records have no index entries.
 //
 // Every operation here shows its failures with ShowErrorBox and holds the
-// dictionary guard (dictionary_guard.h) while it has files open.
+// dictionary guard (dictionary_guard.h) while it has files open: the ones
+// that change the files (AddWordPair, DeleteWordPair, DictionaryWriter) a
+// writing use.
 #ifndef LEXON_STORAGE_DICTIONARY_H
 #define LEXON_STORAGE_DICTIONARY_H
 
@@ -65,6 +67,15 @@ struct DictionaryFiles {
     // The three files in folder dir ("" = the current folder).
     static DictionaryFiles InFolder(const std::string& dir);
 };
+
+class BTREE;
+
+// Opens a dictionary index (mixing.mgm or mixesp.mgm) in index. Every
+// caller keeps keys in buffers sized for dictionary keys, so an index file
+// whose header gives another key length (any from 1 to 119 passes
+// BTREE::Open) is closed again and refused like a file that cannot be
+// opened. The handle, or -1; nothing is shown here.
+int16_t OpenDictionaryIndex(BTREE& index, const std::string& file_name);
 
 // The dictionary text conversion, in place up to the terminating NUL.
 void ConvertDictionaryText(char* text);

@@ -19,18 +19,15 @@ IndexDictionarySource::~IndexDictionarySource()
 
 bool IndexDictionarySource::Open(int language)
 {
-    use_.reset(new DictionaryUse(DictionaryGuardMode::kQuiet));
+    // A reading use: the index stays open with the header read now, so no
+    // change of the files may run until this source is gone.
+    use_.reset(new DictionaryUse(DictionaryAccess::kReading));
     if (!use_->Granted())
         return false;
     index_name_ = language == kEnglish ? files_.english_index : files_.spanish_index;
-    handle_ = index_.Open(index_name_.c_str());
+    handle_ = OpenDictionaryIndex(index_, index_name_);
     if (handle_ < 0)
         return false;
-    if (index_.KeyLength(handle_) != kDictionaryKeyLength) {
-        index_.Close(handle_);
-        handle_ = -1;
-        return false;
-    }
     index_stamp_ = StampOf(index_name_);
     table_stamp_ = StampOf(files_.table);
     copies_trusted_ = !RecentlyModified(index_stamp_) && !RecentlyModified(table_stamp_);

@@ -35,8 +35,9 @@ public:
 };
 
 // The index of one language kept open for a whole command, with the table
-// opened around every record read. While it exists it holds the dictionary
-// guard, so the index rebuild cannot replace the files under it.
+// opened around every record read. While it exists it holds a reading use of
+// the dictionary guard, so neither the index rebuild nor an addition,
+// modification or deletion can change the files under it.
 //
 // A long translation makes many lookups (a Spanish word that is not in the
 // dictionary costs up to 162), so after kDirectSeeks searches in the file
@@ -59,7 +60,9 @@ public:
     ~IndexDictionarySource() override;
 
     // Opens the index of language (kEnglish: mixing.mgm, kSpanish:
-    // mixesp.mgm). False when it cannot be opened (nothing is shown here).
+    // mixesp.mgm). False when it cannot be opened or is not a dictionary
+    // index (nothing is shown here), or when the dictionary guard refuses
+    // the reading use (the guard has shown why).
     bool Open(int language);
 
     int32_t SeekKey(char* key) override;

@@ -3,8 +3,10 @@
 #include "installation_log.h"
 #include "report.h"
 #include "undo_session.h"
+#include "uninstaller/core/log_transfer.h"
 #include "uninstaller/core/uninstaller_entry.h"
 #include "uninstaller/core/win32_undo_services.h"
+#include "uninstaller/files/file_ops.h"
 #include "uninstaller/support/platform_info.h"
 #include "uninstaller/system/system_context.h"
 
@@ -75,6 +77,17 @@ bool parse_options(const std::vector<std::string>& args, UndoOptions* options)
     return !options->log_path.empty();
 }
 
+// A free name in the temporary directory for the log while the run goes
+// on; false when there is none.
+bool working_log_path(std::string* path)
+{
+    char temp[MAX_PATH] = "";
+    DWORD length = GetTempPathA(sizeof temp, temp);
+    if (length == 0 || length >= sizeof temp)
+        return false;
+    return unique_name(temp, "uxl", path);
+}
+
 }  // namespace
 
 void WindowsRestart::restart_windows()
@@ -99,6 +112,18 @@ int ravelup_undo_command(const std::vector<std::string>& args, std::FILE* out, R
     SystemContext context;
     context.owner = nullptr;
     context.quiet = 1;
+
+    // The log normally lies in the product's directory, which the run
+    // removes: like the dialog program, the run works with the log set
+    // aside (here in the temporary directory), so that the log neither
+    // keeps the directory from going nor goes with it. It is put back when
+    // the run stays incomplete.
+    std::string working_path;
+    if (!working_log_path(&working_path) || !fetch_log(context, options.log_path, working_path)) {
+        reporter.report_error("Unable to move the uxlog.ini");
+        return 1;
+    }
+
     SilentUndoServices services(context, options.answer_yes);
     SilentDriver driver;
     UndoSession session(services, driver);
@@ -110,10 +135,14 @@ int ravelup_undo_command(const std::vector<std::string>& args, std::FILE* out, R
         const Operation& op = session.record(i);
         std::fprintf(out, "%s\t%s\n", state_text(op.state()), op.describe().c_str());
     }
-    if (session.completion() != CompletionComplete)
+    if (session.completion() != CompletionComplete) {
+        return_log(context, options.log_path, working_path);
+        if (path_exists(working_path))
+            reporter.report_error("Unable to rename file from " + working_path + " to " + options.log_path);
         return 1;
-    if (!DeleteFileA(options.log_path.c_str())) {
-        reporter.report_error(format_message("Unable to delete file %s", options.log_path));
+    }
+    if (!DeleteFileA(working_path.c_str())) {
+        reporter.report_error(format_message("Unable to delete file %s", working_path));
         return 1;
     }
     if (session.reboot_needed()) {

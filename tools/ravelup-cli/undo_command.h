@@ -11,12 +11,18 @@
 // are answered "Yes" and "Delete". Prints the product title and then one
 // line per record in log order, as list does, with the state after the run.
 //
+// While the run goes on, the log is set aside in the temporary directory
+// (it usually lies in the product's directory, which the run removes); an
+// older log named in its header is put back in its place, as the dialog
+// program does.
+//
 // When nothing is left to undo and nothing failed, the log is deleted and
 // the exit code is 0; if a file could only be scheduled for deletion at the
 // next start of Windows, "We need to reboot Windows for the changes to take
 // effect" is printed, and Windows is restarted only with --reboot.
-// Otherwise the log is kept and the exit code is 1 (also when the log cannot
-// be loaded). A usage error gives 2.
+// Otherwise the log is put back where it was (its directory made again when
+// the run removed it) and the exit code is 1 (also when the log cannot be
+// loaded or set aside). A usage error gives 2.
 #ifndef RAVELUP_CLI_UNDO_COMMAND_H
 #define RAVELUP_CLI_UNDO_COMMAND_H
 

@@ -4,6 +4,35 @@
 #include "operation_kinds.h"
 #include "undo_services.h"
 
+namespace {
+
+// The INI texts of a record come from the log and are written as lines of
+// the INI file ("[section]", "name=value"). A line break in any of them
+// would write lines or sections of its own; a "]" ends a section name and
+// an "=" an entry name early, so such a record could only hit the wrong
+// section or entry. Its undo is refused.
+bool has_any_of(const std::string& text, const char* characters)
+{
+    return text.find_first_of(characters) != std::string::npos;
+}
+
+bool safe_ini_section(const std::string& section)
+{
+    return !has_any_of(section, "\r\n]");
+}
+
+bool safe_ini_entry(const std::string& section, const std::string& name)
+{
+    return safe_ini_section(section) && !has_any_of(name, "\r\n=");
+}
+
+bool safe_ini_value(const std::string& value)
+{
+    return !has_any_of(value, "\r\n");
+}
+
+}  // namespace
+
 // 0: remove the directory the installer made, with everything in it, after
 // asking when it is not empty. A directory that is already gone counts as
 // removed (the tree removal treats it so).
@@ -36,7 +65,8 @@ bool DeleteFileOp::undo(UndoServices&)
 
 // 4: the shared-file undo. The file is kept while other products still count
 // on it; at a count of 1 the user decides; a file that cannot be deleted now
-// is deleted at the next start of Windows. Always succeeds.
+// is deleted at the next start of Windows. Fails only when the file can
+// neither be deleted nor scheduled for deletion.
 bool InstallCreateFileOp::undo(UndoServices& services)
 {
     const char* path = to_path_.c_str();
@@ -52,10 +82,11 @@ bool InstallCreateFileOp::undo(UndoServices& services)
     }
     if (services.delete_file(path) == 1)
         return true;
+    bool scheduled = services.delete_file_at_restart(path) == 1 || services.write_wininit_delete(path) == 1;
+    if (!scheduled)
+        return false;
     if (owner())
         owner()->set_reboot_needed();
-    if (services.delete_file_at_restart(path) != 1)
-        services.write_wininit_delete(path);
     return true;
 }
 
@@ -74,6 +105,8 @@ bool CreateFileOp::undo(UndoServices& services)
 // 7: delete the added entry.
 bool AddIniEntryOp::undo(UndoServices& services)
 {
+    if (!safe_ini_entry(section_, entry_))
+        return false;
     return services.ini_delete_entry(ini_file_.c_str(), section_.c_str(), entry_.c_str(),
                                      sequence_) == 1;
 }
@@ -81,6 +114,8 @@ bool AddIniEntryOp::undo(UndoServices& services)
 // 8: insert the deleted entry again where it was.
 bool DeleteIniEntryOp::undo(UndoServices& services)
 {
+    if (!safe_ini_entry(section_, entry_) || !safe_ini_value(value_))
+        return false;
     return services.ini_insert_entry(ini_file_.c_str(), section_.c_str(), entry_.c_str(),
                                      value_.c_str(), sequence_) == 1;
 }
@@ -88,6 +123,8 @@ bool DeleteIniEntryOp::undo(UndoServices& services)
 // 9: give the entry its previous value.
 bool SetIniEntryOp::undo(UndoServices& services)
 {
+    if (!safe_ini_entry(section_, entry_) || !safe_ini_value(value_))
+        return false;
     return services.ini_set_entry(ini_file_.c_str(), section_.c_str(), entry_.c_str(),
                                   value_.c_str(), sequence_) == 1;
 }
@@ -101,7 +138,9 @@ bool AddProgramGroupOp::undo(UndoServices& services)
         services.progman_end(true);
         return false;
     }
-    if (services.progman_group_has_items(group_.c_str()) == 1 &&
+    // A group whose contents cannot be read (-1) may hold the user's items:
+    // asked as for a group with items.
+    if (services.progman_group_has_items(group_.c_str()) != 0 &&
         !services.ask_delete_non_empty_program_group(group_.c_str())) {
         services.progman_end(true);
         return false;
@@ -188,6 +227,8 @@ bool InstallAppendFileOp::undo(UndoServices& services)
 // 20: delete the added section, after asking when it holds entries.
 bool AddIniSectionOp::undo(UndoServices& services)
 {
+    if (!safe_ini_section(section_))
+        return false;
     if (services.ini_count_section_entries(ini_file_.c_str(), section_.c_str()) > 0 &&
         !services.ask_delete_non_empty_ini_section(section_.c_str()))
         return false;
@@ -197,6 +238,8 @@ bool AddIniSectionOp::undo(UndoServices& services)
 // 21: add the deleted section again (its entries have records of their own).
 bool DeleteIniSectionOp::undo(UndoServices& services)
 {
+    if (!safe_ini_section(section_))
+        return false;
     return services.ini_add_section(ini_file_.c_str(), section_.c_str()) == 1;
 }
 

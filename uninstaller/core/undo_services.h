@@ -137,14 +137,17 @@ public:
     // End the conversation; with close_if_started set, also close a Program
     // Manager that progman_begin had to start.
     virtual void progman_end(bool close_if_started) = 0;
-    // 1 when the group's information lists at least one item, else 0.
+    // 1 when the group's information lists at least one item, 0 when it
+    // lists none or the group does not exist, -1 when the group exists but
+    // its information cannot be read.
     virtual int progman_group_has_items(const char* group) = 0;
     // Delete the group; a group that does not exist counts as deleted. 1 / 0.
     virtual int progman_delete_group(const char* group) = 0;
     // Create the group; an existing group counts as created. 1 / 0.
     virtual int progman_create_group(const char* group) = 0;
     // Delete the item from the group; a missing item counts as deleted.
-    // 1 / 0.
+    // When the group's information cannot be read the delete command is
+    // sent all the same and its answer decides. 1 / 0.
     virtual int progman_delete_item(const char* group, const char* item) = 0;
     // Re-create the item in the group from its block (the group is created
     // when missing, a same-named item deleted first). 1 / 0.

@@ -173,6 +173,12 @@ int file_move(SystemContext& context, const std::string& from, const std::string
         return 0;
     if (same_path(from, to))
         return 1;
+    // Without a source there is nothing to put in the destination's place,
+    // so an existing destination is left as it is.
+    if (!path_exists(from)) {
+        context.report_file_missing(from.c_str());
+        return 0;
+    }
     if (path_exists(to))
         file_delete(context, to);
     if (dir_make_for_file(context, to) == kDirFailed)

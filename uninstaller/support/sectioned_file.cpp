@@ -39,13 +39,27 @@ bool readable_and_writable(const char* path)
     return true;
 }
 
+// The end-of-file mark of old editors.
+const int kEndOfFileMark = 0x1A;
+
 // Reads one whole line with its newline (a last line without one gets one).
 // Returns false at end of file; *error is set when reading failed.
+// The file is opened in binary: a 0x1A byte inside it is data (a text-mode
+// read would stop there and a rewrite would lose the rest), CR LF becomes
+// LF here, and only a 0x1A as the very last byte is dropped.
 bool read_line(std::FILE* file, std::string* line, bool* error)
 {
     line->clear();
     int c;
     while ((c = std::getc(file)) != EOF) {
+        if (c == kEndOfFileMark) {
+            int next = std::getc(file);
+            if (next == EOF)
+                break;
+            std::ungetc(next, file);
+        }
+        if (c == '\n' && !line->empty() && line->back() == '\r')
+            line->pop_back();
         line->push_back(char(c));
         if (c == '\n')
             return true;
@@ -414,7 +428,7 @@ int scan_sectioned_file(const char* path, const char* section, SectionVisitor& v
         return visitor.on_missing_file();
     if (!readable_and_writable(path) || !visitor.on_begin())
         return 0;
-    std::FILE* file = std::fopen(path, "rt");
+    std::FILE* file = std::fopen(path, "rb");
     if (!file)
         return 0;
 

@@ -15,6 +15,10 @@
 //                   trimmed of whitespace; names compare case-insensitively
 //   other           anything else: kept, never counted
 //
+// The file is read as bytes: CR LF ends a line as LF does; a 0x1A byte is
+// data like any other, except as the very last byte of the file, where it
+// is the old end-of-file mark and is dropped.
+//
 // Sequence number: the 0-based index of an entry among the entries of the
 // same name within the target section, in file order.
 //

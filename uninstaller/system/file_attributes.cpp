@@ -49,8 +49,24 @@ int set_file_attributes(SystemContext& context, const std::string& path, unsigne
     return 1;
 }
 
+namespace {
+
+// A directory symbolic link or junction (a directory that is a reparse
+// point): its entries belong to its target, which may lie anywhere outside
+// the tree, so it is removed as the link it is (RemoveDirectoryA removes
+// the link, never the target) and not entered.
+bool is_directory_link(DWORD attributes)
+{
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+}  // namespace
+
 int remove_directory_tree(SystemContext& context, const std::string& directory)
 {
+    if (is_directory_link(GetFileAttributesA(directory.c_str())))
+        return remove_directory(context, directory);
     WIN32_FIND_DATAA found;
     {
         FileSearch search(join_path(directory, "*.*"), &found);
@@ -58,9 +74,13 @@ int remove_directory_tree(SystemContext& context, const std::string& directory)
         while (more) {
             if (!is_dot_entry(found.cFileName)) {
                 std::string entry = join_path(directory, found.cFileName);
-                bool removed = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0
-                                   ? remove_directory_tree(context, entry) == 1
-                                   : file_delete(context, entry) == 1;
+                bool removed;
+                if (is_directory_link(found.dwFileAttributes))
+                    removed = remove_directory(context, entry) == 1;
+                else if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+                    removed = remove_directory_tree(context, entry) == 1;
+                else
+                    removed = file_delete(context, entry) == 1;
                 if (!removed)
                     break;
             }

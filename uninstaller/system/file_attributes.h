@@ -17,6 +17,8 @@ int set_file_attributes(SystemContext& context, const std::string& path, unsigne
 // Removes the directory with everything in it (files are deleted with
 // their read-only, hidden and system attributes cleared). Stops at the first
 // failure; the directory then stays, and its removal reports the failure.
+// A directory symbolic link or junction, inside the tree or as the
+// directory itself, is removed as a link: what it points to stays.
 int remove_directory_tree(SystemContext& context, const std::string& directory);
 
 // Removes one empty directory after moving the current directory to the

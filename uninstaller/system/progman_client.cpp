@@ -95,15 +95,20 @@ bool activate_group(SystemContext& context, const char* group)
     return false;
 }
 
-bool find_item(SystemContext& context, const char* group, const char* item)
+enum ItemLookup { kItemMissing, kItemFound, kGroupUnreadable };
+
+// Looks for the item in the group's information. A group that exists but
+// does not answer its contents (Wine's Program Manager never does) gives
+// kGroupUnreadable: the item may well be there.
+ItemLookup find_item(SystemContext& context, const char* group, const char* item)
 {
     std::vector<ProgramItemBlock> items;
     if (!progman_read_group_items(context, group, &items))
-        return false;
+        return progman_group_exists(context, group) ? kGroupUnreadable : kItemMissing;
     for (const ProgramItemBlock& block : items)
         if (lstrcmpiA(block.name, item) == 0)
-            return true;
-    return false;
+            return kItemFound;
+    return kItemMissing;
 }
 
 }  // namespace
@@ -135,6 +140,13 @@ std::string progman_add_item_command(const ProgramItemBlock& block, const std::s
     return command.data();
 }
 
+int progman_start_if_missing()
+{
+    if (FindWindowA("PROGMAN", nullptr) != nullptr)
+        return 0;
+    return WinExec("progman.exe", SW_SHOW) < 32 ? -1 : 1;
+}
+
 int progman_begin(SystemContext& context)
 {
     if (context.conversation != nullptr)
@@ -147,7 +159,8 @@ int progman_begin(SystemContext& context)
     context.dde_instance = instance;
     context.conversation = connect_progman(instance);
     if (context.conversation == nullptr) {
-        if (FindWindowA("PROGMAN", nullptr) == nullptr && WinExec("progman.exe", SW_SHOW) < 32) {
+        int launched = progman_start_if_missing();
+        if (launched < 0) {
             context.report_failure("Unable to execute Program Manager");
             progman_end(context, false);
             return 0;
@@ -164,7 +177,10 @@ int progman_begin(SystemContext& context)
             progman_end(context, false);
             return 0;
         }
-        context.started_progman = 1;
+        // Only a Program Manager started here may be closed at the end: one
+        // that was running already (or a desktop shell's PROGMAN window)
+        // belongs to the user.
+        context.started_progman = launched == 1 ? 1 : 0;
     }
     if (!platform_info().shell_not_progman) {
         HWND progman = FindWindowA("PROGMAN", nullptr);
@@ -270,7 +286,13 @@ int progman_add_item(SystemContext& context, const char* group, const ProgramIte
         return 0;
     if (!progman_create_group(context, group))
         return 0;
+    // An item of the same name goes first. Whether there was one does not
+    // matter, so a server that refuses the delete (there is none, or it
+    // cannot say) is not reported.
+    int32_t quiet = context.quiet;
+    context.quiet = 1;
     progman_delete_item(context, group, block.name);
+    context.quiet = quiet;
     if (!activate_group(context, group))
         return 0;
     std::string icon_path = block.icon_path;
@@ -291,7 +313,9 @@ int progman_delete_item(SystemContext& context, const char* group, const char* i
 {
     if (!conversation_open(context))
         return 0;
-    if (!find_item(context, group, item))
+    // Without the group's contents the command is sent all the same, and
+    // Program Manager's answer decides.
+    if (find_item(context, group, item) == kItemMissing)
         return 1;
     if (!activate_group(context, group))
         return 0;
@@ -307,5 +331,9 @@ int progman_group_has_items(SystemContext& context, const char* group)
     if (!conversation_open(context))
         return 0;
     std::vector<ProgramItemBlock> items;
-    return progman_read_group_items(context, group, &items) && !items.empty() ? 1 : 0;
+    if (progman_read_group_items(context, group, &items))
+        return items.empty() ? 0 : 1;
+    // A group that is not there holds nothing; one that does not answer
+    // its contents cannot be told.
+    return progman_group_exists(context, group) ? -1 : 0;
 }

@@ -21,12 +21,17 @@ class SystemContext;
 const unsigned long kDdeTimeoutMs = 60000;
 
 int progman_begin(SystemContext& context);
+// Starts progman.exe unless a window of class "PROGMAN" exists already:
+// 1 started by this call, 0 running already, -1 could not be started.
+int progman_start_if_missing();
 void progman_end(SystemContext& context, bool close_if_started);
 
 int progman_create_group(SystemContext& context, const char* group);
 int progman_delete_group(SystemContext& context, const char* group);
 int progman_add_item(SystemContext& context, const char* group, const ProgramItemBlock& block);
 int progman_delete_item(SystemContext& context, const char* group, const char* item);
+// 1 the group holds items, 0 it is empty or not there, -1 it exists but
+// its contents cannot be read.
 int progman_group_has_items(SystemContext& context, const char* group);
 
 // Lower level, on the open conversation.

@@ -265,6 +265,12 @@ int32_t shared_count(SystemContext& context, const std::string& path)
     if ((type == REG_BINARY && data.size() == 4) || (type == REG_DWORD && data.size() == 4)) {
         int32_t count = 0;
         std::memcpy(&count, data.data(), 4);
+        // A negative stored count (0xFFFFFFFF, say) is no reference count.
+        // Returned as it is it would read as -1, "not a shared file", and
+        // the file would go without a word; read as 1, the last reference,
+        // the user is asked before the file is deleted.
+        if (count < 0)
+            return 1;
         return count;
     }
     return 0;

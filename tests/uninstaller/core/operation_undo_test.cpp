@@ -250,6 +250,29 @@ TEST(OperationUndo, UnsharedFileIsDeletedOrScheduledForRestart)
     EXPECT_TRUE(owner.needed);
 }
 
+TEST(OperationUndo, FileNeitherDeletedNorScheduledFailsWithoutRestart)
+{
+    std::unique_ptr<Operation> op = install_create("C:\\P\\X.DLL");
+    RebootFlag owner;
+    op->set_owner(&owner);
+    RecordingServices stuck;
+    stuck.results["delete_file"] = 0;
+    stuck.results["delete_file_at_restart"] = 0;
+    stuck.results["write_wininit_delete"] = 0;
+    EXPECT_FALSE(op->undo(stuck));
+    EXPECT_EQ((Calls{"shared_count C:\\P\\X.DLL", "delete_file C:\\P\\X.DLL",
+                     "delete_file_at_restart C:\\P\\X.DLL", "write_wininit_delete C:\\P\\X.DLL"}),
+              stuck.calls);
+    EXPECT_FALSE(owner.needed) << "nothing waits for the restart";
+
+    // Only the wininit.ini line could be written: scheduled all the same.
+    RecordingServices by_wininit;
+    by_wininit.results["delete_file"] = 0;
+    by_wininit.results["delete_file_at_restart"] = 0;
+    EXPECT_TRUE(op->undo(by_wininit));
+    EXPECT_TRUE(owner.needed);
+}
+
 // ---- INI entries and sections ----------------------------------------------------
 
 TEST(OperationUndo, IniEntriesUseTheirSequenceNumbers)
@@ -318,6 +341,57 @@ TEST(OperationUndo, AddIniSectionAsksWhenItHoldsEntries)
     EXPECT_EQ((Calls{"ini_add_section C:\\P.INI [Old]"}), r.calls);
 }
 
+TEST(OperationUndo, IniTextsThatWouldBreakTheFileAreRefused)
+{
+    // Each record's undo would write (or look for) these texts as INI
+    // lines: a line break would add lines or sections of its own, a "]"
+    // ends a section name early, an "=" ends an entry name early.
+    struct Case {
+        int32_t kind;
+        const char* section;
+        const char* entry;
+        const char* value;
+    };
+    const Case cases[] = {
+        {kAddIniEntry, "Fonts\r\n[boot]", "Arial", nullptr},
+        {kAddIniEntry, "Fonts", "a=b", nullptr},
+        {kDeleteIniEntry, "Fonts", "Arial", "x\nshell=evil.exe"},
+        {kDeleteIniEntry, "Fonts", "Ari\nal", "x"},
+        {kSetIniEntry, "Desk]top", "Wall", "old.bmp"},
+        {kSetIniEntry, "Desktop", "Wall", "old\r.bmp"},
+        {kAddIniSection, "Options]\n[boot", nullptr, nullptr},
+        {kDeleteIniSection, "Old\r", nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<Operation> op = make_record(c.kind, [&](LogWriter& w) {
+            w.string("C:\\W.INI");
+            w.string(c.section);
+            if (c.entry != nullptr)
+                w.string(c.entry);
+            if (c.value != nullptr)
+                w.string(c.value);
+            if (c.entry != nullptr)
+                w.int32(0);
+        });
+        ASSERT_TRUE(op) << c.section;
+        RecordingServices s;
+        EXPECT_FALSE(op->undo(s)) << c.section << " / " << (c.entry ? c.entry : "");
+        EXPECT_TRUE(s.calls.empty()) << c.section << " / " << (c.entry ? c.entry : "");
+    }
+    // The same characters are fine where they do no harm: "=" in a value,
+    // "]" and "=" in an entry value, "[" and "=" in a section name.
+    std::unique_ptr<Operation> ok = make_record(kSetIniEntry, [](LogWriter& w) {
+        w.string("C:\\W.INI");
+        w.string("[a=b");
+        w.string("Wall]");
+        w.string("x=y]");
+        w.int32(0);
+    });
+    RecordingServices s;
+    EXPECT_TRUE(ok->undo(s));
+    EXPECT_EQ((Calls{"ini_set_entry C:\\W.INI [[a=b] Wall]=x=y] #0"}), s.calls);
+}
+
 // ---- Program Manager ---------------------------------------------------------------
 
 TEST(OperationUndo, ProgramGroupAndItemUndoEachOpenTheirConversation)
@@ -339,6 +413,16 @@ TEST(OperationUndo, ProgramGroupAndItemUndoEachOpenTheirConversation)
     EXPECT_EQ((Calls{"progman_begin", "progman_group_has_items Product",
                      "ask_delete_non_empty_program_group Product", "progman_end close"}),
               no.calls);
+
+    // A group whose contents cannot be read may hold the user's items:
+    // asked as for a group with items.
+    RecordingServices unknown;
+    unknown.results["progman_group_has_items"] = -1;
+    unknown.answers["ask_delete_non_empty_program_group"] = false;
+    EXPECT_FALSE(add_group->undo(unknown));
+    EXPECT_EQ((Calls{"progman_begin", "progman_group_has_items Product",
+                     "ask_delete_non_empty_program_group Product", "progman_end close"}),
+              unknown.calls);
 
     RecordingServices no_progman;
     no_progman.results["progman_begin"] = 0;

@@ -114,7 +114,10 @@ public:
         RegDeleteKeyA(HKEY_CURRENT_USER, kTestKey);
     }
 
-    void write_standard_log()
+    // The log where the installer leaves it: in the product's directory.
+    void put_log_in_product_directory() { log = product_dir + "\\uxlog.ini"; }
+
+    void write_standard_log(bool with_failing_record = false)
     {
         LogWriter w;
         w.header(nullptr, kLogVersion21, "Ravel Test 2.0");
@@ -124,6 +127,10 @@ public:
         w.int32(kAddRegField); w.int32(1); w.string(kTestKey); w.string("Version");
         w.int32(kInstallCreateFile); w.string("A:\\SHARED.DLL"); w.string(shared); w.int32(1);
         w.int32(kDeleteFile); w.string(product_dir + "\\old.txt");
+        if (with_failing_record) {
+            // Undone first, and fails: the file is not there.
+            w.int32(kSetFileAttrib); w.string(product_dir + "\\missing.txt"); w.int32(0); w.int32(0);
+        }
         write_log(log, w);
     }
 
@@ -302,4 +309,63 @@ TEST(RavelupCliUndo, UsageErrorsAndBadLogs)
     EXPECT_EQ(1, missing.exit_code);
     EXPECT_EQ("", missing.output);
     EXPECT_EQ(std::vector<std::string>{"Unable to open file no_such_ravelup_undo.log"}, missing.messages);
+}
+
+TEST(RavelupCliUndo, LogInTheProductDirectoryDoesNotKeepTheDirectory)
+{
+    // Without --yes: only the log is left in the directory, so the
+    // directory is empty once the log is set aside and goes unasked.
+    Installation inst("inside");
+    inst.put_log_in_product_directory();
+    DeleteFileA(inst.user_file.c_str());
+    inst.write_standard_log();
+    UndoRun run = run_undo({inst.log});
+    EXPECT_EQ(0, run.exit_code);
+    EXPECT_TRUE(run.messages.empty());
+    EXPECT_EQ(inst.listing("Undone OK", "Undone OK"), run.output);
+    EXPECT_FALSE(exists(inst.log));
+    EXPECT_FALSE(exists(inst.product_dir));
+
+    // With --yes and a file of the user's beside it: everything goes and
+    // the run is complete.
+    Installation yes("insideyes");
+    yes.put_log_in_product_directory();
+    yes.write_standard_log();
+    UndoRun all = run_undo({yes.log, "--yes"});
+    EXPECT_EQ(0, all.exit_code);
+    EXPECT_TRUE(all.messages.empty());
+    EXPECT_EQ(yes.listing("Undone OK", "Undone OK"), all.output);
+    EXPECT_FALSE(exists(yes.log));
+    EXPECT_FALSE(exists(yes.product_dir));
+}
+
+TEST(RavelupCliUndo, IncompleteRunPutsTheLogBackInTheRemovedDirectory)
+{
+    Installation inst("insidefail");
+    inst.put_log_in_product_directory();
+    inst.write_standard_log(true);
+    std::string log_bytes = read_file(inst.log);
+    UndoRun run = run_undo({inst.log, "--yes"});
+    EXPECT_EQ(1, run.exit_code);
+    EXPECT_TRUE(run.messages.empty());
+    EXPECT_EQ(inst.listing("Undone OK", "Undone OK") + "Undone failed\tSet attrib of file missing.txt\n",
+              run.output);
+    // The directory went with the user's file, and the log is back in a
+    // directory of that name, byte for byte, ready for the next run.
+    EXPECT_FALSE(exists(inst.user_file));
+    EXPECT_EQ(log_bytes, read_file(inst.log));
+}
+
+TEST(RavelupCliUndo, NegativeSharedCountAsksBeforeTheFileGoes)
+{
+    // A count stored as 0xFFFFFFFF: the question is answered "Keep"
+    // without --yes, and the file stays.
+    Installation inst("negcount");
+    SystemContext context;
+    set_shared_count(context, inst.shared, -1);
+    inst.write_standard_log();
+    UndoRun run = run_undo({inst.log});
+    EXPECT_EQ(1, run.exit_code);
+    EXPECT_EQ(inst.listing("Undone failed", "Undone OK"), run.output);
+    EXPECT_EQ("MZ shared", read_file(inst.shared));
 }

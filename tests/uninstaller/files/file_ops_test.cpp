@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+#include <vector>
+
 TEST(FileDelete, MissingFileCountsAsDeletedWithoutMessage)
 {
     ScopedRecordingReports reports;
@@ -142,6 +146,19 @@ TEST(FileMove, ExistingDestinationIsReplaced)
     EXPECT_EQ(1, file_move(context, dir / "a", dir / "b"));
     EXPECT_EQ("new", read_file(dir / "b"));
     EXPECT_FALSE(exists(dir / "a"));
+}
+
+TEST(FileMove, MissingSourceLeavesTheExistingDestinationAlone)
+{
+    ScopedRecordingReports reports;
+    ScratchDir dir("move");
+    ASSERT_TRUE(write_file(dir / "dst", "the only copy"));
+    SystemContext context;
+    EXPECT_EQ(0, file_move(context, dir / "gone", dir / "dst"));
+    EXPECT_EQ("the only copy", read_file(dir / "dst"));
+    EXPECT_EQ(12u, context.error_code);
+    ASSERT_EQ(1u, reports->errors.size());
+    EXPECT_EQ("File " + (dir / "gone") + " not found", reports->errors[0]);
 }
 
 TEST(FileMove, RenameRefusedFallsBackToCopyThenFailsOnTheLockedSource)
@@ -338,6 +355,90 @@ TEST(DirectoryRemoval, TreeWithReadOnlyFilesGoesAway)
     EXPECT_FALSE(exists(top));
     EXPECT_TRUE(reports->errors.empty());
     EXPECT_EQ(0, directory_has_entries(top));
+}
+
+namespace {
+
+bool is_reparse_point(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// A junction: an empty directory given a mount-point reparse point
+// (tag 0xA0000003) whose substitute name is "\??\" and the target.
+bool make_junction(const std::string& link, const std::string& target)
+{
+    if (!CreateDirectoryA(link.c_str(), nullptr))
+        return false;
+    std::wstring substitute = L"\\??\\" + std::wstring(target.begin(), target.end());
+    std::vector<BYTE> buffer(16 + (substitute.size() + 2) * sizeof(WCHAR), 0);
+    WORD substitute_bytes = static_cast<WORD>(substitute.size() * sizeof(WCHAR));
+    DWORD tag = 0xA0000003u;
+    WORD data_length = static_cast<WORD>(buffer.size() - 8);
+    WORD print_offset = static_cast<WORD>(substitute_bytes + sizeof(WCHAR));
+    memcpy(&buffer[0], &tag, 4);
+    memcpy(&buffer[4], &data_length, 2);
+    memcpy(&buffer[10], &substitute_bytes, 2);   // offset 0 at 8
+    memcpy(&buffer[12], &print_offset, 2);       // print name empty
+    memcpy(&buffer[16], substitute.data(), substitute_bytes);
+    HANDLE directory = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (directory == INVALID_HANDLE_VALUE) {
+        RemoveDirectoryA(link.c_str());
+        return false;
+    }
+    const DWORD kSetReparsePoint = 0x000900A4;   // FSCTL_SET_REPARSE_POINT
+    DWORD returned = 0;
+    BOOL ok = DeviceIoControl(directory, kSetReparsePoint, buffer.data(), static_cast<DWORD>(buffer.size()),
+                              nullptr, 0, &returned, nullptr);
+    CloseHandle(directory);
+    if (!ok || !is_reparse_point(link)) {
+        RemoveDirectoryA(link.c_str());
+        return false;
+    }
+    return true;
+}
+
+// A directory symbolic link at `link` to `target`, else a junction; false
+// where the system can make neither.
+bool make_directory_link(const std::string& link, const std::string& target)
+{
+    typedef BOOLEAN(WINAPI * CreateLink)(LPCSTR, LPCSTR, DWORD);
+    const DWORD kDirectoryLink = 1;   // SYMBOLIC_LINK_FLAG_DIRECTORY
+    CreateLink create_link = reinterpret_cast<CreateLink>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
+    if (create_link != nullptr && create_link(link.c_str(), target.c_str(), kDirectoryLink) &&
+        is_reparse_point(link))
+        return true;
+    return make_junction(link, target);
+}
+
+}  // namespace
+
+TEST(DirectoryRemoval, LinkedDirectoryGoesAsALinkAndItsTargetStays)
+{
+    ScopedRecordingReports reports;
+    ScratchDir dir("tree");
+    std::string outside = dir / "outside";
+    ASSERT_TRUE(CreateDirectoryA(outside.c_str(), nullptr));
+    ASSERT_TRUE(write_file(outside + "\\keep.txt", "not the product's"));
+    std::string top = dir / "product";
+    ASSERT_TRUE(CreateDirectoryA(top.c_str(), nullptr));
+    ASSERT_TRUE(write_file(top + "\\app.exe", "p"));
+    if (!make_directory_link(top + "\\linked", outside))
+        GTEST_SKIP() << "neither directory symbolic links nor junctions here (Wine 8 has no reparse points)";
+    SystemContext context;
+    EXPECT_EQ(1, remove_directory_tree(context, top));
+    EXPECT_FALSE(exists(top));
+    EXPECT_EQ("not the product's", read_file(outside + "\\keep.txt"));
+
+    // The directory to remove is itself a link: only the link goes.
+    ASSERT_TRUE(make_directory_link(dir / "toplink", outside));
+    EXPECT_EQ(1, remove_directory_tree(context, dir / "toplink"));
+    EXPECT_FALSE(exists(dir / "toplink"));
+    EXPECT_EQ("not the product's", read_file(outside + "\\keep.txt"));
+    EXPECT_TRUE(reports->errors.empty());
 }
 
 TEST(DirectoryRemoval, CurrentDirectoryCanBeRemoved)

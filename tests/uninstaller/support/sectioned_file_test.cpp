@@ -217,6 +217,51 @@ TEST_F(SectionedFile, LastLineWithoutNewlineGetsOne)
     EXPECT_EQ("[S]\na=1\nb=2\n", read_text(path));
 }
 
+// Byte-exact files: written and read back in binary, with CR LF turned
+// into LF on reading so that both platforms compare the same text.
+void write_bytes(const std::string& path, const std::string& bytes)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, file);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+std::string read_bytes_as_lines(const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return "<missing>";
+    std::string text;
+    int c;
+    while ((c = std::getc(file)) != EOF) {
+        if (c == '\n' && !text.empty() && text.back() == '\r')
+            text.pop_back();
+        text.push_back(char(c));
+    }
+    std::fclose(file);
+    return text;
+}
+
+TEST_F(SectionedFile, CtrlZInsideTheFileIsKeptAndAFinalOneDropped)
+{
+    // A 0x1A inside the file is data like any other byte; everything after
+    // it survives a rewrite. The single 0x1A at the very end is the old
+    // end-of-file mark and goes.
+    write_bytes(path, "[S]\r\na=1\r\nnote\x1A here\r\n[T]\r\nb=2\r\n\x1A");
+    EXPECT_EQ(1, count_entries(p(), "T", "b"));
+    EXPECT_EQ(1, set_entry(p(), "S", "c", "3", 0));
+    EXPECT_EQ("[S]\na=1\nnote\x1A here\nc=3\n\n[T]\nb=2\n", read_bytes_as_lines(path));
+
+    // CR LF line ends are read as one line end: values carry no CR.
+    write_bytes(path, "[S]\r\na=1\r\n\x1A\r\nb=2\r\n");
+    std::string value;
+    EXPECT_EQ(1, get_value(p(), "S", "b", 0, &value));
+    EXPECT_EQ("2", value);
+    EXPECT_EQ(1, delete_entry(p(), "S", "a", 0));
+    EXPECT_EQ("[S]\n\x1A\nb=2\n", read_bytes_as_lines(path));
+}
+
 TEST_F(SectionedFile, LongLinesAndNamesSurviveWhole)
 {
     std::string long_value(5000, 'v');

@@ -315,7 +315,7 @@ HDDEDATA FakeProgman::serve(UINT type, HSZ topic, HSZ item, HDDEDATA data)
         if (names_equal(name, "GROUPS"))
             answer = model_.groups_text();
         else
-            known = model_.group_info_text(name, &answer);
+            known = model_.answers_group_info && model_.group_info_text(name, &answer);
         LeaveCriticalSection(&lock_);
         if (!known)
             return nullptr;
@@ -392,6 +392,8 @@ std::vector<std::string> split_tabs(const std::string& line)
 bool write_progman_state(const std::string& path, const ProgmanModel& model, const std::vector<std::string>& executes)
 {
     std::string text = "current\t" + model.current_group + "\n";
+    if (!model.answers_group_info)
+        text += "no-group-info\n";
     for (const FakeProgmanGroup& group : model.groups) {
         text += "group\t" + group.name + "\n";
         for (const FakeProgmanItem& item : group.items) {
@@ -464,6 +466,8 @@ bool read_progman_state(const std::string& path, ProgmanModel* model, std::vecto
         start = end + 1;
         if (fields[0] == "current" && fields.size() == 2) {
             model->current_group = fields[1];
+        } else if (fields[0] == "no-group-info" && fields.size() == 1) {
+            model->answers_group_info = false;
         } else if (fields[0] == "group" && fields.size() == 2) {
             FakeProgmanGroup group;
             group.name = fields[1];

@@ -9,7 +9,9 @@
 //                           "<name>","<command line>",<working dir>,
 //                           <icon path>,<x>,<y>,<icon index>,<hot key>,
 //                           <minimized>
-//                         an unknown group is not processed
+//                         an unknown group is not processed, and so is
+//                         every group when answers_group_info is false
+//                         (as Wine's own server does)
 //   execute [CreateGroup(name[,n])]  creates the group when missing; it
 //                         becomes the current group
 //   execute [ShowGroup(name,n)]      makes an existing group current
@@ -66,6 +68,7 @@ public:
 
     std::vector<FakeProgmanGroup> groups;
     std::string current_group;
+    bool answers_group_info = true;
 
     FakeProgmanGroup* find_group(const std::string& name);
     const FakeProgmanGroup* find_group(const std::string& name) const;
@@ -113,6 +116,7 @@ private:
 
 // The state file of the server program: lines of tab-separated fields,
 //   current <group>
+//   no-group-info              (answers_group_info is false)
 //   group <name>               (its items follow)
 //   item <name> <command> <icon path> <icon index> <x> <y> <dir> <hot key> <minimized>
 //   execute <text>             (in the order received)

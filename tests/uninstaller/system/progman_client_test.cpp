@@ -182,3 +182,119 @@ TEST_F(ProgmanClient, RefusedCommandIsReportedAndClosedConversationFails)
     ASSERT_EQ(2u, reports->errors.size());
     EXPECT_EQ("begddepm() has not been called", reports->errors[1]);
 }
+
+// A server that does not answer a group's contents (as Wine's own does):
+// "has items" cannot tell, and deleting an item sends the command anyway
+// and takes its result.
+TEST(ProgmanClientWithoutGroupContents, GroupsCannotBeReadButItemsAreStillDeleted)
+{
+    fill_platform_info();
+    ProgmanModel model = two_groups();
+    model.answers_group_info = false;
+    FakeProgmanProcess server;
+    ASSERT_TRUE(server.start(model));
+    ScopedRecordingReports reports;
+    SystemContext context;
+    ASSERT_EQ(1, progman_begin(context));
+
+    std::string answer;
+    EXPECT_FALSE(progman_request(context, "Lexon", &answer));
+    EXPECT_EQ(-1, progman_group_has_items(context, "Lexon"));
+    EXPECT_EQ(0, progman_group_has_items(context, "No Such Group"));
+    EXPECT_TRUE(server.executes().empty());
+
+    EXPECT_EQ(1, progman_delete_item(context, "Lexon", "Readme"));
+    EXPECT_EQ((std::vector<std::string>{"[CreateGroup(\"Lexon\", 0)]", "[DeleteItem(\"Readme\")]"}),
+              server.executes());
+    ProgmanModel after = server.model();
+    ASSERT_EQ(1u, after.find_group("Lexon")->items.size());
+    EXPECT_EQ("Lexon 1.0", after.find_group("Lexon")->items[0].name);
+    EXPECT_EQ(1u, after.find_group("Accessories")->items.size());
+    EXPECT_TRUE(reports->errors.empty());
+
+    // An item that is not there: the server refuses, and so the delete fails.
+    EXPECT_EQ(0, progman_delete_item(context, "Lexon", "Readme"));
+    EXPECT_EQ(std::vector<std::string>{"Unable to delete PM item Readme"}, reports->errors);
+    // A group that does not exist holds no item: nothing is sent.
+    size_t sent = server.executes().size();
+    EXPECT_EQ(1, progman_delete_item(context, "No Such Group", "Readme"));
+    EXPECT_EQ(sent, server.executes().size());
+
+    // Adding an item deletes a same-named one first; that the server
+    // refuses it (there is none) is no failure and shows nothing.
+    ProgramItemBlock block = {};
+    std::strcpy(block.name, "Help");
+    std::strcpy(block.command_line, "C:\\LEXON\\HELP.EXE");
+    EXPECT_EQ(1, progman_add_item(context, "Lexon", block));
+    EXPECT_EQ(std::vector<std::string>{"Unable to delete PM item Readme"}, reports->errors);
+    ASSERT_EQ(2u, server.model().find_group("Lexon")->items.size());
+    EXPECT_EQ("Help", server.model().find_group("Lexon")->items[1].name);
+
+    progman_end(context, true);
+    server.stop();
+}
+
+namespace {
+
+// A top-level window of class "PROGMAN", as a running Program Manager (or
+// a desktop shell) has; it counts the close commands it receives.
+class ProgmanWindow {
+public:
+    ProgmanWindow()
+    {
+        WNDCLASSA window_class = {};
+        window_class.lpfnWndProc = procedure;
+        window_class.hInstance = GetModuleHandleA(nullptr);
+        window_class.lpszClassName = "PROGMAN";
+        RegisterClassA(&window_class);
+        window_ = CreateWindowA("PROGMAN", "Program Manager", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    ~ProgmanWindow()
+    {
+        DestroyWindow(window_);
+        UnregisterClassA("PROGMAN", GetModuleHandleA(nullptr));
+    }
+    HWND handle() const { return window_; }
+    static int& closes()
+    {
+        static int count = 0;
+        return count;
+    }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+    {
+        if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_CLOSE) {
+            ++closes();
+            return 0;
+        }
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
+    HWND window_ = nullptr;
+};
+
+}  // namespace
+
+TEST(ProgmanClientStart, RunningProgramManagerIsNotStartedAgainNorClosed)
+{
+    fill_platform_info();
+    ProgmanWindow running;
+    ASSERT_NE(nullptr, running.handle());
+    ProgmanWindow::closes() = 0;
+    EXPECT_EQ(0, progman_start_if_missing()) << "there is one already";
+
+    FakeProgmanProcess server;
+    ASSERT_TRUE(server.start(two_groups()));
+    ScopedRecordingReports reports;
+    SystemContext context;
+    ASSERT_EQ(1, progman_begin(context));
+    EXPECT_EQ(0, context.started_progman);
+    progman_end(context, true);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+    EXPECT_EQ(0, ProgmanWindow::closes()) << "a Program Manager this context did not start stays";
+    EXPECT_TRUE(IsWindow(running.handle()));
+    server.stop();
+}

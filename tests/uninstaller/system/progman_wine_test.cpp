@@ -1,7 +1,8 @@
 // The Program Manager DDE client against Wine's own Program Manager server
 // (shell32's, answering "PROGMAN" in every Wine session). It answers the
-// group list and creates and deletes groups, which is what is checked here;
-// it does not answer a group's contents, so an item lookup finds nothing.
+// group list, creates and deletes groups and deletes items, which is what is
+// checked here; it does not answer a group's contents, so whether a group
+// holds items cannot be told.
 // Skipped outside Wine, where Program Manager may not be there at all.
 #include "uninstaller/system/progman_client.h"
 #include "uninstaller/support/platform_info.h"
@@ -62,9 +63,15 @@ TEST(ProgmanWine, GroupIsCreatedListedAndDeleted)
     EXPECT_TRUE(progman_request(context, "GROUPS", &second));
     EXPECT_EQ(first, second);
 
-    // No group contents from this server: no items, nothing to delete.
-    EXPECT_EQ(0, progman_group_has_items(context, group));
-    EXPECT_EQ(1, progman_delete_item(context, group, "Nothing"));
+    // This server does not answer a group's contents, so whether the group
+    // holds items cannot be told, even when it does; an item is deleted by
+    // the command alone, and the server's answer decides.
+    EXPECT_EQ(-1, progman_group_has_items(context, group));
+    EXPECT_TRUE(progman_execute(context, "[AddItem(c:\\windows\\notepad.exe, \"Notepad X\", "
+                                         "c:\\windows\\notepad.exe, 0, 10, 10, c:\\windows, 0, 0)]"));
+    EXPECT_EQ(-1, progman_group_has_items(context, group));
+    EXPECT_EQ(1, progman_delete_item(context, group, "Notepad X"));
+    EXPECT_EQ(0, progman_delete_item(context, group, "Notepad X")) << "gone: the server refuses";
 
     EXPECT_EQ(1, progman_delete_group(context, group));
     EXPECT_FALSE(progman_group_exists(context, group));

@@ -121,6 +121,29 @@ TEST_F(RegistryTest, Win32sLeavesTheOtherRootsAlone)
     EXPECT_EQ(0, registry_key_exists(context, kCurrentUser, a + "\\New")) << "nothing was created";
 }
 
+TEST_F(RegistryTest, NegativeStoredSharedCountReadsAsTheLastReference)
+{
+    // 0xFFFFFFFF is no reference count. Read as -1 it would mean "not a
+    // shared file at all" and the file would go without the question; read
+    // as 1 the user decides.
+    std::string dll = in_system_directory("ravneg.dll");
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, shared_dlls().c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    DWORD all_ones = 0xFFFFFFFFu;
+    RegSetValueExA(key, dll.c_str(), 0, REG_DWORD, reinterpret_cast<BYTE*>(&all_ones), 4);
+    EXPECT_EQ(1, shared_count(context, dll));
+    unsigned char minus_five[4] = {0xFB, 0xFF, 0xFF, 0xFF};
+    RegSetValueExA(key, dll.c_str(), 0, REG_BINARY, minus_five, 4);
+    EXPECT_EQ(1, shared_count(context, dll));
+    EXPECT_EQ(0, decrement_shared_count(context, dll));
+    DWORD type = 0, size = 0;
+    EXPECT_NE(ERROR_SUCCESS, RegQueryValueExA(key, dll.c_str(), nullptr, &type, nullptr, &size));
+    RegDeleteValueA(key, dll.c_str());
+    RegCloseKey(key);
+    EXPECT_TRUE(reports->errors.empty());
+}
+
 TEST_F(RegistryTest, SharedCountsKeepTheirTypeAndVanishAtOne)
 {
     std::string binary_dll = in_system_directory("ravbin.dll");

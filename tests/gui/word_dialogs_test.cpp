@@ -85,10 +85,19 @@ HWND FocusOfThreadOf(HWND hwnd)
 // The focus of the dialog's thread once it has come back from a message box
 // that was just answered: the dialog's thread gets there a moment after the
 // box has gone, so wait up to two seconds for the expected field.
+// On a display without a window manager the X server may afterwards move
+// its input focus away from the program's windows, and the dialog is then
+// deactivated with no focus anywhere. The dialog keeps the control that had
+// the focus and gives it back when it is active again: in that case the
+// dialog is activated again and the focus it gives back is the answer.
 HWND FocusAfterMessageBox(HWND dialog, int expected_field)
 {
     HWND field = GetDlgItem(dialog, expected_field);
     for (int wait = 0; wait < 40 && FocusOfThreadOf(dialog) != field; ++wait) Sleep(50);
+    if (FocusOfThreadOf(dialog) == nullptr && GetForegroundWindow() != dialog) {
+        SetForegroundWindow(dialog);
+        for (int wait = 0; wait < 40 && FocusOfThreadOf(dialog) != field; ++wait) Sleep(50);
+    }
     return FocusOfThreadOf(dialog);
 }
 

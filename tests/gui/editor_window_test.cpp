@@ -223,6 +223,35 @@ TEST_F(EditorWindowTest, NewFileOpensAnEditControlFillingTheEditorWindow)
     EXPECT_EQ(edit_window.bottom - edit_window.top, frame_client.bottom);
 }
 
+TEST_F(EditorWindowTest, EndingTheSessionAsksToSaveModifiedText)
+{
+    RunExpectingNoBox(main_, ID_FILE_NEW);
+    Type("hola");
+    ASSERT_TRUE(Doc()->IsModified());
+
+    BoxSeen seen;
+    LRESULT may_end = 1;
+    {
+        Watcher watcher(AnswerBox(&seen, IDCANCEL));
+        may_end = SendMessageA(main_, WM_QUERYENDSESSION, 0, 0);
+        watcher.Join();
+    }
+    EXPECT_EQ(seen.text, "Save changes to Untitled?");
+    EXPECT_EQ(may_end, 0) << "Cancel keeps the session";
+    EXPECT_EQ(Text(), "hola");
+    EXPECT_TRUE(Doc()->IsModified());
+
+    seen = BoxSeen();
+    {
+        Watcher watcher(AnswerBox(&seen, IDNO));
+        may_end = SendMessageA(main_, WM_QUERYENDSESSION, 0, 0);
+        watcher.Join();
+    }
+    EXPECT_EQ(seen.text, "Save changes to Untitled?");
+    EXPECT_NE(may_end, 0) << "No: the text may go with the session";
+    EXPECT_NE(EditorWindow(), nullptr) << "asking closes nothing";
+}
+
 TEST_F(EditorWindowTest, NewTwiceKeepsOneWindowAndAsksOnlyForModifiedText)
 {
     RunExpectingNoBox(main_, ID_FILE_NEW);

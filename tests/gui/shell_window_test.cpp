@@ -582,4 +582,19 @@ TEST_F(ShellWindowTest, TheProgramCannotBeClosedWhileTheIndexesAreRebuilt)
     EXPECT_EQ(messages->Errors().size(), 3u);
 }
 
+TEST_F(ShellWindowTest, TheSessionCannotEndWhileTheIndexesAreRebuilt)
+{
+    Start();
+    ScopedRecordingPresenter messages;
+    {
+        DictionaryRebuild rebuild(DictionaryGuardMode::kQuiet);
+        ASSERT_TRUE(rebuild.Granted());
+        EXPECT_EQ(0, SendMessageA(main_, WM_QUERYENDSESSION, 0, 0));
+        EXPECT_EQ(messages->Errors(), std::vector<std::string>(1, kDictionaryBusyRebuilding));
+    }
+    EXPECT_NE(0, SendMessageA(main_, WM_QUERYENDSESSION, 0, 0)) << "nothing to save, no rebuild";
+    EXPECT_EQ(messages->Errors().size(), 1u);
+    EXPECT_TRUE(IsWindow(main_)) << "asking does not close anything";
+}
+
 }  // namespace

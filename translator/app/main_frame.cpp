@@ -21,6 +21,7 @@ const MessageMapEntry CMainFrame::kMessageEntries[] = {
     CommandEntry(ID_TEXT_CLIPBOARD, &CMainFrame::OnTextClipboard),
     MessageEntry(WM_DROPFILES, &CMainFrame::OnDropFiles),
     MessageEntry(WM_CLOSE, &CMainFrame::OnClose),
+    MessageEntry(WM_QUERYENDSESSION, &CMainFrame::OnQueryEndSession),
     CommandEntry(ID_HELP_INDEX, &FrameWnd::OnHelpIndex),
     EndOfMap(),
 };
@@ -84,4 +85,16 @@ void CMainFrame::OnClose(Message& m)
         return;
     }
     FrameWnd::OnClose(m);  // may free this object: nothing follows
+}
+
+// Ending the Windows session would end the Index worker as closing the
+// program would: the session is refused, with the reason, while it runs.
+void CMainFrame::OnQueryEndSession(Message& m)
+{
+    if (DictionaryRebuildRunning()) {
+        ShowErrorBox(kDictionaryBusyRebuilding);
+        m.result = FALSE;
+        return;
+    }
+    FrameWnd::OnQueryEndSession(m);
 }

@@ -14,6 +14,8 @@
 //   closing (WM_CLOSE)         as every frame, except that the main window
 //                              is not closed while the indexes are being
 //                              rebuilt (see OnClose)
+//   ending the session         refused while the indexes are being rebuilt
+//   (WM_QUERYENDSESSION)       for the same reason; otherwise as every frame
 //
 // Every handler returns at once; workers are not waited for or tracked.
 #ifndef LEXON_APP_MAIN_FRAME_H
@@ -36,6 +38,7 @@ private:
     void OnTextClipboard(Message& m);
     void OnDropFiles(Message& m);
     void OnClose(Message& m);
+    void OnQueryEndSession(Message& m);
 };
 
 #endif

@@ -5,6 +5,7 @@
 
 const MessageMapEntry FrameWnd::kMessageEntries[] = {
     MessageEntry(WM_CLOSE, &FrameWnd::OnClose),
+    MessageEntry(WM_QUERYENDSESSION, &FrameWnd::OnQueryEndSession),
     MessageEntry(WM_SIZE, &FrameWnd::OnSize),
     MessageEntry(WM_SETFOCUS, &FrameWnd::OnSetFocus),
     MessageEntry(WM_DESTROY, &FrameWnd::OnDestroy),
@@ -91,6 +92,19 @@ void FrameWnd::OnClose(Message& m)
         if (document && !document->SaveModified()) return;
     }
     DestroyWindow(hwnd_);  // may free this object: nothing follows
+}
+
+// Windows asks whether the session may end (shut down, log off): the main
+// window asks to save every modified document, as closing the program
+// does, and Cancel keeps the session. While one of the program's prompts is
+// open (the frame is disabled) the session is kept too: the command that
+// shows it has not finished.
+void FrameWnd::OnQueryEndSession(Message& m)
+{
+    m.result = TRUE;
+    WinApp* app = WinApp::Current();
+    if (!app || app->GetMainWnd() != this) return;
+    if (!IsWindowEnabled(hwnd_) || !app->SaveAllModified()) m.result = FALSE;
 }
 
 void FrameWnd::OnSize(Message& m)

@@ -61,6 +61,7 @@ public:
 
 protected:
     void OnClose(Message& m);
+    void OnQueryEndSession(Message& m);
     void OnSize(Message& m);
     void OnSetFocus(Message& m);
     void OnDestroy(Message& m);
